@@ -1,0 +1,7 @@
+#include "assets/EmbeddedPictures.h"
+
+namespace assets {
+
+QImage embeddedPicture(std::string_view) { return {}; }
+
+}  // namespace assets

@@ -1,0 +1,7 @@
+#include "game/Profile.h"
+
+namespace game {
+
+tmy profile;
+
+}  // namespace game

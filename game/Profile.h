@@ -1,0 +1,33 @@
+#pragma once
+// The returning player's profile and the game-wide flags shared by every conversation.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace game {
+
+// The player profile. Strings are UTF-8 inside the program (CP932 only in my.dat).
+struct tmy {
+  std::string chosenWord;          // word picked in the last single reading; not saved
+  std::string playerName;          // full-width letters, at most 18 CP932 bytes; my.dat line 3
+  std::int32_t readingCount = 0;   // single readings completed; line 21
+  std::int32_t compatCount = 0;    // compatibility readings completed; line 22
+  std::int32_t partnerMonth = 0;   // not saved
+  std::int32_t partnerDay = 0;     // not saved
+  std::array<std::int32_t, 16> reserved{};  // carried through my.dat lines 1, 2, 4–17 unchanged
+  std::int32_t ownsUniverse = 0;      // treasure flags; not saved
+  std::int32_t ownsSeekingBrain = 0;
+  std::int32_t ownsHappiness = 0;
+  std::int32_t mood = 0;        // the fortune-teller's favour in the current game; not saved
+  std::int32_t chosenSlot = 0;  // 1, 2 or 3: which choice label was clicked; not saved
+  std::int32_t birthMonth = 0;  // 1..12, 0 = not given; line 18
+  std::int32_t birthDay = 0;    // 1..31, 0 = not given; line 19
+  std::int32_t playerSex = 0;   // 0 = not given, 1 = male, 2 = female; line 20
+
+  bool operator==(const tmy&) const = default;
+};
+
+// The one profile of the process, filled at start-up and saved at close.
+extern tmy profile;
+
+}  // namespace game

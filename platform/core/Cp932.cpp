@@ -1,0 +1,93 @@
+#include "platform/core/Cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace platform {
+namespace {
+
+// iconv descriptors are not thread-safe; each call opens its own (cheap next to the game's
+// pace, and the conversions here are short lines of text).
+std::optional<std::string> convert(const char* to, const char* from, std::string_view in) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out;
+  out.resize(in.size() * 2 + 8);
+  char* inPtr = const_cast<char*>(in.data());
+  std::size_t inLeft = in.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  bool ok = true;
+  while (inLeft > 0) {
+    std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    if (r == static_cast<std::size_t>(-1)) {
+      if (errno == E2BIG) {
+        std::size_t used = out.size() - outLeft;
+        out.resize(out.size() * 2);
+        outPtr = out.data() + used;
+        outLeft = out.size() - used;
+        continue;
+      }
+      ok = false;  // EILSEQ or EINVAL: invalid or truncated input
+      break;
+    }
+    if (r != 0) {  // irreversible conversions mean a character had no exact counterpart
+      ok = false;
+      break;
+    }
+  }
+  iconv_close(cd);
+  if (!ok) return std::nullopt;
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+// Length in bytes of the UTF-8 sequence that starts with lead byte c.
+std::size_t utf8SequenceLength(unsigned char c) {
+  if (c < 0x80) return 1;
+  if ((c >> 5) == 0x6) return 2;
+  if ((c >> 4) == 0xE) return 3;
+  if ((c >> 3) == 0x1E) return 4;
+  return 1;
+}
+
+std::size_t cp932CharLength(std::string_view utf8Char) {
+  auto converted = utf8ToCp932(utf8Char);
+  return converted ? converted->size() : 2;
+}
+
+}  // namespace
+
+std::optional<std::string> utf8ToCp932(std::string_view utf8) {
+  return convert("CP932", "UTF-8", utf8);
+}
+
+std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
+  return convert("UTF-8", "CP932", cp932);
+}
+
+std::size_t cp932Length(std::string_view utf8) {
+  if (auto whole = utf8ToCp932(utf8)) return whole->size();
+  std::size_t total = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t n = utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+    total += cp932CharLength(utf8.substr(i, n));
+    i += n;
+  }
+  return total;
+}
+
+std::string cp932Prefix(std::string_view utf8, std::size_t maxBytes) {
+  std::size_t bytes = 0;
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    std::size_t n = utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+    std::size_t w = cp932CharLength(utf8.substr(i, n));
+    if (bytes + w > maxBytes) break;
+    bytes += w;
+    i += n;
+  }
+  return std::string(utf8.substr(0, i));
+}
+
+}  // namespace platform

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for the game, builds it, and then either starts it or runs
+# every test. Safe to run again: only missing packages are installed, builds are incremental.
+#
+#   tools/quickstart.sh play   install, build, start the game
+#   tools/quickstart.sh test   install, build, run every test (also a sanitizer build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-play}
+case "$mode" in play|test) ;; *) echo "usage: $0 play|test" >&2; exit 2 ;; esac
+
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-dev
+  libasound2-dev libasound2-plugins libfluidsynth-dev timgm6mb-soundfont
+  fonts-ipafont-gothic libinih-dev libgtest-dev libgmock-dev)
+test_packages=(xvfb xauth x11-utils pulseaudio pulseaudio-utils sox clang
+  libclang-rt-14-dev libbenchmark-dev)
+
+wanted=("${build_packages[@]}")
+[ "$mode" = test ] && wanted+=("${test_packages[@]}")
+missing=()
+for p in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+jobs=$(nproc)
+
+configure() {  # dir, extra cmake options...
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S . -B "$dir" -G Ninja -DPOMURI_WERROR=$werror "$@"
+  else
+    cmake "$dir" -DPOMURI_WERROR=$werror "$@" > /dev/null
+  fi
+}
+
+configure build
+cmake --build build -j "$jobs"
+
+if [ "$mode" = play ]; then
+  exec build/bin/pomuri
+fi
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure --no-tests=error -j "$jobs"
+
+# The mixer and the file formats once more under AddressSanitizer and UBSan.
+configure build-sanitize -DPOMURI_SANITIZE=ON -DPOMURI_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs"
