@@ -1,0 +1,28 @@
+#pragma once
+// Modal message boxes. Everything goes through one replaceable Dialogs object so that tests
+// answer the boxes through a seam instead of clicking real windows.
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+enum class Answer { Yes, No, Dismissed };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A confirmation box with the buttons Yes and No.
+  virtual Answer confirm(QWidget* parent, const QString& text) = 0;
+  // An information box with one OK button.
+  virtual void inform(QWidget* parent, const QString& text) = 0;
+  // The standard error box, used where an exception reaches an event-handler boundary.
+  virtual void error(QWidget* parent, const QString& text) = 0;
+};
+
+// The process's dialogs: real message boxes unless replaced.
+Dialogs& dialogs();
+// Replaces the dialogs (nullptr restores the real ones). The caller keeps ownership.
+void setDialogs(Dialogs* replacement);
+
+}  // namespace platform

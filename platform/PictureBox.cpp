@@ -1,0 +1,105 @@
+#include "platform/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/HandlerGuard.h"
+
+namespace platform {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+  picture_ = picture;
+  rebuildShown();
+}
+
+void PictureBox::setStretch(bool stretch) {
+  stretch_ = stretch;
+  update();
+}
+
+void PictureBox::setTransparent(bool transparent) {
+  transparent_ = transparent;
+  rebuildShown();
+}
+
+QImage& PictureBox::canvas() {
+  if (picture_.isNull()) {
+    picture_ = QImage(size(), QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+  } else if (picture_.format() != QImage::Format_RGB32 &&
+             picture_.format() != QImage::Format_ARGB32) {
+    picture_ = picture_.convertToFormat(QImage::Format_RGB32);
+  }
+  return picture_;
+}
+
+void PictureBox::stretchCopy(const QRect& dest, const QImage& source, const QRect& sourceRect) {
+  QImage& target = canvas();
+  {
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Parts of sourceRect outside the source picture read as white, like a blank bitmap.
+    QImage padded(sourceRect.size(), QImage::Format_RGB32);
+    padded.fill(Qt::white);
+    {
+      QPainter sourcePainter(&padded);
+      sourcePainter.drawImage(QPoint(0, 0), source, sourceRect);
+    }
+    painter.drawImage(QRectF(dest), padded);
+  }
+  rebuildShown();
+}
+
+void PictureBox::drawAt(const QPoint& point, const QImage& source) {
+  if (source.isNull()) return;
+  QImage& target = canvas();
+  {
+    QPainter painter(&target);
+    painter.drawImage(point, source);
+  }
+  rebuildShown();
+}
+
+void PictureBox::setHandCursor(bool hand) {
+  if (hand)
+    setCursor(Qt::PointingHandCursor);
+  else
+    unsetCursor();
+}
+
+void PictureBox::rebuildShown() {
+  shown_ = picture_;
+  if (transparent_ && !picture_.isNull()) {
+    QRgb key = picture_.pixel(0, picture_.height() - 1);
+    shown_ = picture_.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < shown_.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(shown_.scanLine(y));
+      for (int x = 0; x < shown_.width(); ++x)
+        if ((line[x] & 0xFFFFFFu) == (key & 0xFFFFFFu)) line[x] = 0;
+    }
+  }
+  update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  if (shown_.isNull()) return;
+  QPainter painter(this);
+  if (stretch_) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(rect(), shown_);
+  } else {
+    painter.drawImage(QPoint(0, 0), shown_);
+  }
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (onMouseDown) guarded(window(), onMouseDown);
+}
+
+}  // namespace platform

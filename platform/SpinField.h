@@ -1,0 +1,43 @@
+#pragma once
+// A whole-number spin field. Arrow buttons and the Up/Down keys step by 1 within the range;
+// typing accepts digits, "+", "-" and the decimal separator (control keys such as Backspace
+// too), and refuses every other character, Enter included, with a beep. On focus loss a
+// value outside the range is replaced by the nearest bound. The text may hold anything the
+// keys allow; value() reads it as a number limited to the range, a text that is not a whole
+// number reading as the minimum.
+#include <QAbstractSpinBox>
+#include <functional>
+
+namespace platform {
+
+class SpinField : public QAbstractSpinBox {
+ public:
+  SpinField(QWidget* parent, int minimum, int maximum, int start);
+
+  int value() const;
+  void setValue(int value);
+  int minimum() const { return minimum_; }
+  int maximum() const { return maximum_; }
+
+  // Every change of the text: arrows, keys, typing, setValue.
+  std::function<void()> onChange;
+  // Replaces the toolkit's beep (tests count refusals through it).
+  std::function<void()> onBeep;
+
+  void stepBy(int steps) override;
+
+ protected:
+  QValidator::State validate(QString& input, int& pos) const override;
+  StepEnabled stepEnabled() const override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  int minimum_;
+  int maximum_;
+  int clamp(long long v) const;
+  static bool isAcceptedCharacter(QChar c);
+};
+
+}  // namespace platform
