@@ -28,6 +28,18 @@ bool isListedPcm(const char* name) {
                       [&](const char* prefix) { return std::strncmp(name, prefix, std::strlen(prefix)) == 0; });
 }
 
+// alsa-lib prints its own diagnostics to stderr by default (a machine without a card
+// produces a screenful on every probe); failures reach callers as result codes instead.
+void quietAlsaErrorHandler(const char*, int, const char*, int, const char*, ...) {}
+
+void silenceAlsaLibrary() {
+  static const bool silenced = [] {
+    snd_lib_error_set_handler(&quietAlsaErrorHandler);
+    return true;
+  }();
+  (void)silenced;
+}
+
 DeviceResult resultFromAlsa(int error) {
   switch (-error) {
     case EBUSY:
@@ -72,6 +84,7 @@ DeviceResult openWithFormat(const std::string& name, const PcmFormat& format, sn
 }  // namespace
 
 AlsaWaveOut::AlsaWaveOut(Clock& clock) : clock_(clock) {
+  silenceAlsaLibrary();
   pcmNames_.push_back(kDefaultPcm);
   void** hints = nullptr;
   if (snd_device_name_hint(-1, "pcm", &hints) == 0 && hints) {
@@ -158,6 +171,7 @@ DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, Message
 }
 
 bool AlsaWaveOut::defaultDeviceOpens() {
+  silenceAlsaLibrary();
   snd_pcm_t* pcm = nullptr;
   if (snd_pcm_open(&pcm, kDefaultPcm, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return false;
   snd_pcm_close(pcm);
