@@ -153,6 +153,8 @@ DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, Message
   snd_pcm_uframes_t periodFrames = 0;
   snd_pcm_hw_params_get_period_size(params, &periodFrames, &dir);
   if (periodFrames == 0) periodFrames = format.samplesPerSec / 100;
+  snd_pcm_uframes_t bufferFrames = 0;
+  snd_pcm_hw_params_get_buffer_size(params, &bufferFrames);
   const bool canPause = snd_pcm_hw_params_can_pause(params) != 0;
 
   snd_pcm_sw_params_t* swParams = nullptr;
@@ -166,7 +168,7 @@ DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, Message
     snd_pcm_close(pcm);
     return resultFromAlsa(error);
   }
-  stream = std::make_unique<AlsaWaveOutStream>(pcm, format, periodFrames, canPause, clock_, loop, callbackWindow);
+  stream = std::make_unique<AlsaWaveOutStream>(pcm, format, periodFrames, bufferFrames, canPause, clock_, loop, callbackWindow);
   return kDeviceOk;
 }
 

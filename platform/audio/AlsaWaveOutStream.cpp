@@ -17,11 +17,12 @@ constexpr std::uint32_t kMaxRetireWaitMs = 20;
 }  // namespace
 
 AlsaWaveOutStream::AlsaWaveOutStream(snd_pcm_t* pcm, const PcmFormat& format, snd_pcm_uframes_t periodFrames,
-                                     bool canPause, Clock& clock, MessageLoop& loop, WindowHandle window)
+                                     snd_pcm_uframes_t bufferFrames, bool canPause, Clock& clock, MessageLoop& loop, WindowHandle window)
     : pcm_(pcm),
       frameBytes_(format.blockAlign),
       rate_(format.samplesPerSec),
       periodMs_(std::max<std::uint32_t>(1, static_cast<std::uint32_t>(periodFrames * 1000 / format.samplesPerSec))),
+      bufferFrames_(static_cast<snd_pcm_sframes_t>(bufferFrames)),
       canPause_(canPause),
       clock_(clock),
       loop_(loop),
@@ -208,15 +209,21 @@ bool AlsaWaveOutStream::feedLocked() {
 }
 
 std::uint64_t AlsaWaveOutStream::playedFramesLocked() {
+  // Frames still to be heard: snd_pcm_delay where the plugin reports it, but never less
+  // than what still sits in the ring buffer (some plugins, the PulseAudio one among them,
+  // report a delay of 0 while their buffer is full).
   snd_pcm_sframes_t delay = 0;
-  const int error = snd_pcm_delay(pcm_, &delay);
+  const int delayError = snd_pcm_delay(pcm_, &delay);
+  const snd_pcm_sframes_t avail = snd_pcm_avail(pcm_);
   std::uint64_t played = framesPlayed_;
-  if (error == 0) {
-    const std::uint64_t buffered = static_cast<std::uint64_t>(std::max<snd_pcm_sframes_t>(delay, 0));
-    played = framesWritten_ - std::min(buffered, framesWritten_);
-  } else if (error == -EPIPE || error == -ESTRPIPE) {
+  if (avail == -EPIPE || avail == -ESTRPIPE || delayError == -EPIPE || delayError == -ESTRPIPE) {
     // The PCM ran dry or was suspended: nothing of what was written is still to come.
     played = framesWritten_;
+  } else if (avail >= 0) {
+    const snd_pcm_sframes_t inRing = std::max<snd_pcm_sframes_t>(
+        0, static_cast<snd_pcm_sframes_t>(bufferFrames_) - std::min<snd_pcm_sframes_t>(avail, bufferFrames_));
+    const snd_pcm_sframes_t buffered = std::max(delayError == 0 ? delay : 0, inRing);
+    played = framesWritten_ - std::min<std::uint64_t>(static_cast<std::uint64_t>(buffered), framesWritten_);
   }
   // The position never runs backwards, even if the reported delay jitters.
   framesPlayed_ = std::max(framesPlayed_, played);

@@ -34,7 +34,9 @@ class AlsaWaveOutStream final : public WaveOutStream {
   // Takes ownership of pcm, configured for format (interleaved access), non-blocking.
   // periodFrames: the PCM's period, used as the writer's polling interval when it is full.
   // clock: read from the writer thread, so it must be thread-safe (systemClock()).
-  AlsaWaveOutStream(snd_pcm_t* pcm, const PcmFormat& format, snd_pcm_uframes_t periodFrames, bool canPause,
+  // bufferFrames: the PCM's ring buffer size.
+  AlsaWaveOutStream(snd_pcm_t* pcm, const PcmFormat& format, snd_pcm_uframes_t periodFrames,
+                    snd_pcm_uframes_t bufferFrames, bool canPause,
                     Clock& clock, MessageLoop& loop, WindowHandle window);
   ~AlsaWaveOutStream() override;
 
@@ -71,6 +73,7 @@ class AlsaWaveOutStream final : public WaveOutStream {
   const std::uint32_t frameBytes_;
   const std::uint32_t rate_;
   const std::uint32_t periodMs_;
+  const snd_pcm_sframes_t bufferFrames_;
   const bool canPause_;
   Clock& clock_;
   MessageLoop& loop_;
