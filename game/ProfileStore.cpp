@@ -101,6 +101,7 @@ ProfileStore::ProfileStore(fs::path primary, fs::path fallback)
 ProfileStore::LoadOutcome ProfileStore::load(tmy& into) {
   LoadOutcome outcome;
   protected_.clear();
+  readFrom_.clear();
 
   struct Candidate {
     fs::path file;
@@ -160,6 +161,7 @@ ProfileStore::LoadOutcome ProfileStore::load(tmy& into) {
     clearSavedFields(into);
     outcome.fresh = true;
   }
+  readFrom_ = outcome.readFrom;
   return outcome;
 }
 
@@ -218,7 +220,7 @@ ProfileStore::SaveOutcome ProfileStore::save(const tmy& p) {
     }
     outcome.ok = true;
     outcome.writtenTo = target;
-    if (target != primary_)
+    if (target != primary_ && target != readFrom_)
       outcome.notices.push_back(quoted(primary_) + " に保存できなかったため、プロフィールを " +
                                 quoted(target) + " に保存しました。次回はそこから読み込みます。");
     return outcome;

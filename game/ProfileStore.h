@@ -40,7 +40,8 @@ class ProfileStore {
   };
   // Writes the saved fields of p atomically: to the primary, else to the fallback (creating
   // its folders). A damaged file found by load() is kept aside before it is replaced; if that
-  // is impossible the file is left alone and the next place is tried.
+  // is impossible the file is left alone and the next place is tried. Saving to the fallback
+  // brings a notice, unless the profile was loaded from there (the player already knows).
   SaveOutcome save(const tmy& p);
 
   const std::filesystem::path& primary() const { return primary_; }
@@ -59,6 +60,7 @@ class ProfileStore {
   std::filesystem::path primary_;
   std::filesystem::path fallback_;
   std::vector<ProtectedFile> protected_;
+  std::filesystem::path readFrom_;  // where load() found the profile; empty when fresh
 };
 
 }  // namespace game

@@ -158,6 +158,11 @@ TEST_F(ProfileStoreTest, UnwritableDataFolderSavesToTheFallbackAndTheNextStartFi
   EXPECT_EQ(outcome.readFrom, fallback);
   EXPECT_TRUE(outcome.notices.empty());
   EXPECT_EQ(loaded, someProfile(8));
+
+  auto again = next.save(someProfile(9));  // still unwritable: same place, nothing new to tell
+  ASSERT_TRUE(again.ok) << again.error;
+  EXPECT_EQ(again.writtenTo, fallback);
+  EXPECT_TRUE(again.notices.empty());
 }
 
 TEST_F(ProfileStoreTest, MissingPrimaryFolderThatCannotBeCreatedUsesTheFallback) {
