@@ -1,0 +1,265 @@
+// Channels and their play chains: opening, flushing, closing, and scheduling plays.
+#include <algorithm>
+
+#include "wavemix/MixerState.h"
+#include "wavemix/PlayRecord.h"
+#include "wavemix/WaveMix.h"
+#include "wavemix/WaveMixInspect.h"
+#include "wavemix/WaveMixMessages.h"
+
+namespace wavemix {
+
+namespace {
+
+bool isValidChannel(std::int32_t channel) { return channel >= 0 && channel < kChannelCount; }
+
+void openOne(WaveMixSession& session, int channel) {
+  session.channelHead[channel] = nullptr;
+  ++session.openChannelCount;
+}
+
+void appendPending(WaveMixSession& session, PlayRecord* record) {
+  if (session.pendingTail == nullptr) {
+    record->next = record;
+  } else {
+    record->next = session.pendingTail->next;
+    session.pendingTail->next = record;
+  }
+  session.pendingTail = record;
+}
+
+PlayRecord* takeOldestPending(WaveMixSession& session) {
+  PlayRecord* tail = session.pendingTail;
+  if (tail == nullptr) return nullptr;
+  PlayRecord* head = tail->next;
+  if (head == tail) {
+    session.pendingTail = nullptr;
+  } else {
+    tail->next = head->next;
+  }
+  head->next = nullptr;
+  return head;
+}
+
+std::int32_t endPosition(std::int32_t start, std::uint16_t loops, std::int32_t length) {
+  if (loops == kLoopForever || start == kNeverEnds) return kNeverEnds;
+  const std::int64_t end = std::int64_t{start} + (std::int64_t{loops} + 1) * length;
+  return end >= kNeverEnds ? kNeverEnds : static_cast<std::int32_t>(end);
+}
+
+int chooseLeastRecentlyUsed(const WaveMixSession& session) {
+  // Starts from the first open channel rather than channel 0, so that a closed channel 0
+  // is never chosen while others are open.
+  int candidate = -1;
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    if (!isChannelOpen(session, channel)) continue;
+    if (candidate < 0) candidate = channel;
+    if (isChannelIdle(session, candidate)) break;
+    if (session.channelStamp[channel] < session.channelStamp[candidate]) candidate = channel;
+  }
+  return candidate < 0 ? 0 : candidate;
+}
+
+}  // namespace
+
+int DropChain(WaveMixSession& session, int channel) {
+  int dropped = 0;
+  PlayRecord* record = session.channelHead[channel];
+  if (record == closedChannelMark()) return 0;
+  while (record != nullptr) {
+    PlayRecord* next = record->next;
+    mixerState().pool.give(record);
+    record = next;
+    ++dropped;
+  }
+  session.channelHead[channel] = nullptr;
+  return dropped;
+}
+
+void DropPlaysOfWave(WaveMixSession& session, const WaveMixWave* wave) {
+  MixerState& state = mixerState();
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    if (!isChannelOpen(session, channel)) continue;
+    PlayRecord** link = &session.channelHead[channel];
+    while (*link != nullptr) {
+      PlayRecord* record = *link;
+      if (record->wave == wave) {
+        *link = record->next;
+        state.pool.give(record);
+      } else {
+        link = &record->next;
+      }
+    }
+  }
+  // Requests collected under mixWait would otherwise be scheduled later with freed data.
+  std::size_t pending = 0;
+  if (session.pendingTail != nullptr) {
+    for (PlayRecord* r = session.pendingTail->next;; r = r->next) {
+      ++pending;
+      if (r == session.pendingTail) break;
+    }
+  }
+  for (std::size_t i = 0; i < pending; ++i) {
+    PlayRecord* record = takeOldestPending(session);
+    if (record->wave == wave) {
+      state.pool.give(record);
+    } else {
+      appendPending(session, record);
+    }
+  }
+}
+
+void WaveMixOpenChannel(HMixSession handle, std::int32_t channel, std::int32_t mode) {
+  WaveMixSession& session = validateSession(handle);
+  if (mode > 2) raise(messages::kInvalidFlags);
+  if (mode == kOpenOneChannel && !isValidChannel(channel)) raise(messages::kInvalidChannel);
+  if (mode == kOpenFirstChannels && (channel > kChannelCount || channel < 1)) {
+    raise(messages::kInvalidChannelCount);
+  }
+  if (mode < 0) raise(messages::kInvalidFlag);
+  if (mode == kOpenOneChannel) {
+    if (isChannelOpen(session, channel)) raise(messages::kChannelAlreadyOpen);
+    openOne(session, channel);
+    return;
+  }
+  const int last = mode == kOpenAllChannels ? kChannelCount : channel;
+  for (int c = 0; c < last; ++c) {
+    if (!isChannelOpen(session, c)) openOne(session, c);
+  }
+}
+
+void WaveMixFlushChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
+  WaveMixSession& session = validateSession(handle);
+  int dropped = 0;
+  if (flags & allChannels) {
+    for (int c = 0; c < kChannelCount; ++c) dropped += DropChain(session, c);
+  } else {
+    if (!isValidChannel(channel)) raise(messages::kInvalidChannel);
+    if (!isChannelOpen(session, channel)) raise(messages::kChannelNotOpen);
+    dropped = DropChain(session, channel);
+  }
+  if (dropped > 0 && !(flags & noRemix) && session.active && !session.deviceLost) {
+    session.remixProc(session, GetPlayPosition(session, session.goodWavePos == 1), nullptr);
+  }
+}
+
+void WaveMixCloseChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
+  WaveMixSession& session = validateSession(handle);
+  WaveMixFlushChannel(handle, channel, flags | noRemix);
+  for (int c = 0; c < kChannelCount; ++c) {
+    const bool selected = (flags & allChannels) ? true : c == channel;
+    if (!selected || !isChannelOpen(session, c)) continue;
+    session.channelHead[c] = closedChannelMark();
+    --session.openChannelCount;
+  }
+}
+
+void WaveMixPlay(PlayParams* params) {
+  if (params == nullptr) raise(messages::kNilParams);
+  WaveMixSession& session = validateSession(params->session);
+  if (params->wave == nullptr) raise(messages::kNilWave);
+  if (!session.active) raise(messages::kNotActive);
+  if (session.deviceLost) raise(messages::kWriteBlock);
+  if (session.openChannelCount == 0) raise(messages::kNoOpenChannel);
+  if (params->flags & mixUseLruChannel) {
+    params->channel = chooseLeastRecentlyUsed(session);
+  } else if (!isValidChannel(params->channel)) {
+    raise(messages::kInvalidChannel);
+  }
+  const int channel = params->channel;
+  ++session.playCounter;
+  session.channelStamp[channel] = session.playCounter;
+  if (!isChannelOpen(session, channel)) raise(messages::kChannelNotOpen);
+  MixerState& state = mixerState();
+  PlayRecord* record = state.pool.take();
+  if (record == nullptr) raise(messages::kNotEnoughMemory);
+
+  record->params = *params;
+  record->wave = params->wave;
+  record->length = static_cast<std::int32_t>(params->wave->header.bufferLength);
+  record->data = params->wave->header.data;
+  appendPending(session, record);
+  if (params->flags & mixWait) return;
+
+  bool quiet = PlayingQueueEmpty();
+  for (int c = 0; c < kChannelCount && quiet; ++c) {
+    quiet = !isChannelOpen(session, c) || isChannelIdle(session, c);
+  }
+  if (quiet) SetPlayPosition(session, 0);
+  const std::int32_t now = GetPlayPosition(session, session.goodWavePos == 1);
+
+  bool remix = false;
+  PlayRecord* last = nullptr;
+  while (PlayRecord* play = takeOldestPending(session)) {
+    const int c = play->params.channel;
+    const std::uint32_t flags = play->params.flags;
+    if (!isChannelOpen(session, c)) {
+      // Collected under mixWait on a channel closed since: nothing to play it on.
+      state.pool.give(play);
+      continue;
+    }
+    if (flags & mixClearChannel) {
+      DropChain(session, c);
+      session.channelHead[c] = play;
+      if (!PlayingQueueEmpty()) remix = true;
+      play->startPos = (flags & mixStartNow) ? now : session.mixPosition;
+    } else if (PlayRecord* tail = session.channelHead[c]; tail != nullptr) {
+      while (tail->next != nullptr) tail = tail->next;
+      tail->next = play;
+      play->startPos = (flags & mixStartNow) ? tail->endPos : std::max(session.mixPosition, tail->endPos);
+      if (session.mixPosition > play->startPos) remix = true;
+    } else {
+      session.channelHead[c] = play;
+      play->startPos = (flags & mixStartNow) ? now : session.mixPosition;
+      if (session.mixPosition > play->startPos) remix = true;
+    }
+    play->endPos = endPosition(play->startPos, play->params.loops, play->length);
+    last = play;
+  }
+
+  if (remix) {
+    // Remixing restarts the device at the play position, so mixing must restart there too:
+    // starting later would skip queued audio of every channel, earlier would repeat it.
+    session.remixProc(session, now, last);
+    return;
+  }
+  const bool pauseWhileQueueing = PlayingQueueEmpty();
+  if (pauseWhileQueueing) session.waveOut->pause();
+  try {
+    FillFreeBlocks(session);
+  } catch (...) {
+    if (pauseWhileQueueing) session.waveOut->restart();
+    throw;
+  }
+  if (pauseWhileQueueing) session.waveOut->restart();
+}
+
+MixerSnapshot WaveMixInspect(HMixSession handle) {
+  WaveMixSession& session = validateSession(handle);
+  MixerState& state = mixerState();
+  MixerSnapshot snapshot;
+  for (int c = 0; c < kChannelCount; ++c) {
+    snapshot.channelOpen[c] = isChannelOpen(session, c);
+    if (!snapshot.channelOpen[c]) continue;
+    for (const PlayRecord* r = session.channelHead[c]; r != nullptr; r = r->next) {
+      snapshot.chains[c].push_back({r->wave, r->startPos, r->endPos, r->params.loops, r->params.notifyWindow});
+    }
+  }
+  if (session.pendingTail != nullptr) {
+    for (const PlayRecord* r = session.pendingTail->next;; r = r->next) {
+      ++snapshot.pendingPlays;
+      if (r == session.pendingTail) break;
+    }
+  }
+  snapshot.freePlayRecords = state.pool.freeCount();
+  for (const OutputBlock* b = state.queueHead; b != nullptr; b = b->next) ++snapshot.queuedBlocks;
+  snapshot.mixPosition = session.mixPosition;
+  return snapshot;
+}
+
+std::int32_t WaveMixPlayPosition(HMixSession handle) {
+  WaveMixSession& session = validateSession(handle);
+  return GetPlayPosition(session, session.goodWavePos == 1);
+}
+
+}  // namespace wavemix

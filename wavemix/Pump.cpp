@@ -1,0 +1,347 @@
+// The mixing pump: play positions, output blocks and the playing queue, MixBlock, retiring
+// finished plays, and the two ways of splicing a new play into audio already mixed.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "wavemix/MixSamples.h"
+#include "wavemix/MixerState.h"
+#include "wavemix/PlayRecord.h"
+#include "wavemix/WaveMixMessages.h"
+
+namespace wavemix {
+
+namespace {
+
+std::uint32_t nowMs() { return platformOrThrow().clock->milliseconds(); }
+
+std::uint32_t devicePosition(WaveMixSession& session) {
+  std::uint32_t bytes = 0;
+  if (session.waveOut && session.waveOut->position(bytes) != platform::kDeviceOk) bytes = 0;
+  return bytes;
+}
+
+// One play taking part in a block: the record now current in its channel's chain.
+struct ActivePlay {
+  PlayRecord* record;
+};
+
+}  // namespace
+
+bool isChannelOpen(const WaveMixSession& session, int channel) {
+  return session.channelHead[channel] != closedChannelMark();
+}
+
+bool isChannelIdle(const WaveMixSession& session, int channel) {
+  return session.channelHead[channel] == nullptr;
+}
+
+std::int32_t GetPlayPosition(WaveMixSession& session, bool useDevice) {
+  if (useDevice) {
+    return static_cast<std::int32_t>(devicePosition(session) +
+                                     static_cast<std::uint32_t>(session.positionOffset));
+  }
+  const std::uint32_t elapsed = nowMs() - session.baseTime;
+  std::int64_t position = std::int64_t{elapsed} * session.format.avgBytesPerSec / 1000;
+  if (session.format.blockAlign > 1 && (position & 1)) --position;
+  return static_cast<std::int32_t>(position);
+}
+
+void SetPlayPosition(WaveMixSession& session, std::int32_t position) {
+  const std::uint32_t device = devicePosition(session);
+  session.positionOffset = static_cast<std::int32_t>(static_cast<std::uint32_t>(position) - device);
+  const std::int64_t ms = std::int64_t{position} * 1000 / session.format.avgBytesPerSec;
+  session.baseTime = nowMs() - static_cast<std::uint32_t>(ms);
+  session.mixPosition = position;
+}
+
+void ResetDevice(WaveMixSession& session) {
+  const std::int32_t position = GetPlayPosition(session, session.goodWavePos == 1);
+  if (session.waveOut) session.waveOut->reset();
+  SetPlayPosition(session, position);
+}
+
+// ---- playing queue ----
+
+void AppendToPlayingQueue(OutputBlock* block) {
+  MixerState& state = mixerState();
+  block->next = nullptr;
+  if (state.queueTail != nullptr) {
+    state.queueTail->next = block;
+  } else {
+    state.queueHead = block;
+  }
+  state.queueTail = block;
+}
+
+void RemoveFromPlayingQueue(OutputBlock* block) {
+  MixerState& state = mixerState();
+  OutputBlock* previous = nullptr;
+  for (OutputBlock* b = state.queueHead; b != nullptr; previous = b, b = b->next) {
+    if (b != block) continue;
+    (previous != nullptr ? previous->next : state.queueHead) = b->next;
+    if (state.queueTail == b) state.queueTail = previous;
+    b->next = nullptr;
+    return;
+  }
+}
+
+void EmptyPlayingQueue() {
+  MixerState& state = mixerState();
+  for (OutputBlock* b = state.queueHead; b != nullptr;) {
+    OutputBlock* next = b->next;
+    b->next = nullptr;
+    b = next;
+  }
+  state.queueHead = state.queueTail = nullptr;
+}
+
+bool PlayingQueueEmpty() { return mixerState().queueHead == nullptr; }
+
+void WriteBlock(WaveMixSession& session, OutputBlock* block) {
+  const platform::DeviceResult result =
+      session.waveOut ? session.waveOut->write(block->header) : platform::kDeviceError;
+  if (result != platform::kDeviceOk) {
+    block->available = true;
+    RemoveFromPlayingQueue(block);
+    raise(messages::kWriteBlock);
+  }
+}
+
+// ---- device blocks ----
+
+void PrepareBlocks(WaveMixSession& session) {
+  MixerState& state = mixerState();
+  for (int i = 0; i < OutputBlock::kBlocks; ++i) {
+    state.blocks[i] = new (std::nothrow) OutputBlock;
+    if (state.blocks[i] == nullptr) {
+      for (int j = 0; j < i; ++j) {
+        delete state.blocks[j];
+        state.blocks[j] = nullptr;
+      }
+      raise(messages::kNoMemory);
+    }
+    OutputBlock& block = *state.blocks[i];
+    block.header.data = block.data;
+    block.header.bufferLength = static_cast<std::uint32_t>(session.blockLength);
+    block.available = true;
+    block.session = &session;
+  }
+  for (int i = 0; i < OutputBlock::kBlocks; ++i) {
+    const platform::DeviceResult result = session.waveOut->prepareHeader(state.blocks[i]->header);
+    if (result != platform::kDeviceOk) {
+      ReleaseBlocks(session);
+      raiseWithCode(messages::kPrepareHeader, result);
+    }
+    // Not yet written: to the pump a prepared block looks like one the device has finished.
+    state.blocks[i]->header.flags |= platform::kHeaderDone;
+  }
+}
+
+void ReleaseBlocks(WaveMixSession& session) {
+  MixerState& state = mixerState();
+  EmptyPlayingQueue();
+  for (OutputBlock*& block : state.blocks) {
+    if (block == nullptr) continue;
+    if (session.waveOut && (block->header.flags & platform::kHeaderPrepared)) {
+      session.waveOut->unprepareHeader(block->header);
+    }
+    delete block;
+    block = nullptr;
+  }
+}
+
+OutputBlock* GetFreeBlock(WaveMixSession& session) {
+  MixerState& state = mixerState();
+  for (int i = 0; i < session.blockCount && i < OutputBlock::kBlocks; ++i) {
+    OutputBlock* block = state.blocks[i];
+    if (block == nullptr || !block->available) continue;
+    block->available = false;
+    block->header.bufferLength = static_cast<std::uint32_t>(session.blockLength);
+    block->header.data = block->data;
+    block->session = state.deviceOwner;
+    return block;
+  }
+  return nullptr;
+}
+
+// ---- mixing ----
+
+bool MixBlock(WaveMixSession& session, OutputBlock* block, bool write) {
+  if (block == nullptr) return false;
+
+  ActivePlay active[kChannelCount];
+  int activeCount = 0;
+  std::int32_t nextStart = kNeverEnds;
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    if (!isChannelOpen(session, channel)) continue;
+    PlayRecord* record = session.channelHead[channel];
+    while (record != nullptr && record->endPos <= session.mixPosition) record = record->next;
+    if (record == nullptr) continue;
+    active[activeCount++] = {record};
+    nextStart = std::min(nextStart, record->startPos);
+  }
+  if (activeCount == 0) {
+    if (write) block->available = true;
+    return false;
+  }
+
+  std::int32_t pos = session.mixPosition;
+  std::int32_t remaining = session.blockLength;
+  std::uint8_t* destination = block->data;
+  const std::uint8_t* sources[kChannelCount];
+  while (remaining > 0) {
+    if (pos < nextStart) {
+      const std::int32_t silent = static_cast<std::int32_t>(
+          std::min<std::int64_t>(remaining, std::int64_t{nextStart} - pos));
+      std::memset(destination, 128, static_cast<std::size_t>(silent));
+      pos += silent;
+      destination += silent;
+      remaining -= silent;
+    } else {
+      std::int64_t chunkEnd = std::int64_t{pos} + remaining;
+      int sourceCount = 0;
+      for (int i = 0; i < activeCount; ++i) {
+        const PlayRecord& play = *active[i].record;
+        if (pos < play.startPos) {
+          chunkEnd = std::min<std::int64_t>(chunkEnd, play.startPos);
+          continue;
+        }
+        chunkEnd = std::min<std::int64_t>(chunkEnd, play.endPos);
+        std::int32_t offset = pos - play.startPos;
+        if (play.params.loops != 0) {
+          offset %= play.length;
+          chunkEnd = std::min<std::int64_t>(chunkEnd, std::int64_t{pos} + play.length - offset);
+        }
+        sources[sourceCount++] = play.data + offset;
+      }
+      const auto count = static_cast<std::int32_t>(chunkEnd - pos);
+      MixSamples(destination, sources, static_cast<std::size_t>(count), sourceCount);
+      pos += count;
+      destination += count;
+      remaining -= count;
+    }
+    // Move each play past what has ended; a channel with nothing left leaves the set.
+    nextStart = kNeverEnds;
+    for (int i = 0; i < activeCount;) {
+      PlayRecord* record = active[i].record;
+      while (record != nullptr && pos >= record->endPos) record = record->next;
+      if (record == nullptr) {
+        active[i] = active[--activeCount];
+        continue;
+      }
+      active[i].record = record;
+      nextStart = std::min(nextStart, record->startPos);
+      ++i;
+    }
+  }
+
+  block->startPos = session.mixPosition;
+  session.mixPosition += session.blockLength;
+  if (write) {
+    AppendToPlayingQueue(block);
+    WriteBlock(session, block);
+  }
+  return true;
+}
+
+void FillFreeBlocks(WaveMixSession& session) {
+  while (MixBlock(session, GetFreeBlock(session), true)) {
+  }
+}
+
+void RetirePlays(WaveMixSession& session) {
+  const std::int32_t position = GetPlayPosition(session, true);
+  MixerState& state = mixerState();
+  platform::MessageLoop& loop = *platformOrThrow().messageLoop;
+  for (int channel = 0; channel < kChannelCount; ++channel) {
+    if (!isChannelOpen(session, channel)) continue;
+    while (session.channelHead[channel] != nullptr && session.channelHead[channel]->endPos <= position) {
+      PlayRecord* record = session.channelHead[channel];
+      session.channelHead[channel] = record->next;
+      if (record->params.notifyWindow != 0) {
+        loop.post(record->params.notifyWindow,
+                  platform::Message{kMessageWaveDone, static_cast<std::uintptr_t>(channel),
+                                    reinterpret_cast<std::uintptr_t>(record->wave)});
+      }
+      state.pool.give(record);
+    }
+  }
+}
+
+void PumpBlocks() {
+  MixerState& state = mixerState();
+  WaveMixSession* session = state.deviceOwner;
+  if (session == nullptr || session->deviceLost) return;
+  state.current = session;
+  // A done message never says reliably which block it is about (a reset sends one for every
+  // block), so every pass sweeps the whole queue.
+  for (OutputBlock* block = state.queueHead; block != nullptr;) {
+    if (block->header.flags & platform::kHeaderDone) {
+      RemoveFromPlayingQueue(block);
+      block->available = true;
+      block = state.queueHead;
+    } else {
+      block = block->next;
+    }
+  }
+  RetirePlays(*session);
+  FillFreeBlocks(*session);
+}
+
+void RemixFromPosition(WaveMixSession& session, std::int32_t position, PlayRecord*) {
+  // The device lets go of every queued block first, so no block is rewritten while the
+  // device may still be reading it.
+  ResetDevice(session);
+  session.mixPosition = position;
+  MixerState& state = mixerState();
+  for (OutputBlock* block = state.queueHead; block != nullptr; block = block->next) {
+    block->available = true;
+  }
+  EmptyPlayingQueue();
+  for (;;) {
+    OutputBlock* block = GetFreeBlock(session);
+    if (block == nullptr) break;
+    if (!MixBlock(session, block, false)) {
+      block->available = true;
+      break;
+    }
+    AppendToPlayingQueue(block);
+  }
+  session.waveOut->pause();
+  try {
+    for (OutputBlock* block = state.queueHead; block != nullptr;) {
+      OutputBlock* next = block->next;
+      WriteBlock(session, block);
+      block = next;
+    }
+  } catch (...) {
+    // Blocks that never reached the device would wait in the queue forever.
+    for (OutputBlock* block = state.queueHead; block != nullptr;) {
+      OutputBlock* next = block->next;
+      if (block->header.flags & platform::kHeaderDone) {
+        block->available = true;
+        RemoveFromPlayingQueue(block);
+      }
+      block = next;
+    }
+    session.waveOut->restart();
+    throw;
+  }
+  session.waveOut->restart();
+}
+
+void ShiftToMixPosition(WaveMixSession& session, std::int32_t, PlayRecord* record) {
+  if (record != nullptr) {
+    const std::int64_t shift = std::int64_t{session.mixPosition} - record->startPos;
+    const std::int64_t start = record->startPos + shift;
+    std::int64_t end = record->endPos == kNeverEnds ? kNeverEnds : record->endPos + shift;
+    if (end > kNeverEnds || start > end) end = kNeverEnds;
+    record->startPos = static_cast<std::int32_t>(start);
+    record->endPos = static_cast<std::int32_t>(end);
+  }
+  (void)session;
+  PumpBlocks();
+}
+
+}  // namespace wavemix
