@@ -53,30 +53,25 @@ void drawStatusFrame(QPainter& p) {
 
 void drawSpeechBar(QPainter& p) {
   p.fillRect(QRect(0, 0, 301, 52), kFuchsia);
-  // A little tail at the top points up to the portrait.
-  QPainterPath bubble;
-  bubble.addRoundedRect(QRectF(1, 6, 299, 45), 12, 12);
-  QPainterPath tail;
-  tail.moveTo(52, 8);
-  tail.lineTo(62, 0.5);
-  tail.lineTo(74, 8);
-  tail.closeSubpath();
-  bubble = bubble.united(tail);
+  // Pink rim, magenta ring, dark inside; a little tail at the top points up to the portrait.
+  // The speech text fills 12, 9 – 289, 49, so everything but the dark inside stays outside it.
+  auto bubble = [](double inset, double tailHeight) {
+    QPainterPath body;
+    body.addRoundedRect(QRectF(1 + inset, 6 + inset, 299 - 2 * inset, 45 - 2 * inset), 12 - inset, 12 - inset);
+    QPainterPath tail;
+    tail.moveTo(52 + inset, 8 + inset);
+    tail.lineTo(62, 8 + inset - tailHeight);
+    tail.lineTo(74 - inset, 8 + inset);
+    tail.closeSubpath();
+    return body.united(tail);
+  };
   p.setPen(Qt::NoPen);
   p.setBrush(kPink);
-  p.drawPath(bubble);
-  QPainterPath inner;
-  inner.addRoundedRect(QRectF(3.5, 8.5, 294, 40), 10, 10);
-  QPainterPath innerTail;
-  innerTail.moveTo(56, 10);
-  innerTail.lineTo(62, 4);
-  innerTail.lineTo(70, 10);
-  innerTail.closeSubpath();
+  p.drawPath(bubble(0, 7.5));
+  p.setBrush(kMagenta);
+  p.drawPath(bubble(1.5, 6.5));
   p.setBrush(kInk);
-  p.drawPath(inner.united(innerTail));
-  p.setPen(QPen(kMagenta, 1.2));
-  p.setBrush(Qt::NoBrush);
-  p.drawRoundedRect(QRectF(6, 11, 289, 35), 8, 8);
+  p.drawPath(bubble(3, 5.5));
 }
 
 void drawDecoration(QPainter& p) {
