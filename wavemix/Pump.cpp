@@ -332,7 +332,10 @@ void RemixFromPosition(WaveMixSession& session, std::int32_t position, PlayRecor
 }
 
 void ShiftToMixPosition(WaveMixSession& session, std::int32_t, PlayRecord* record) {
-  if (record != nullptr) {
+  // Only ever later: a request that itself starts behind the mixed audio (the remix was
+  // asked for by an earlier one of the same batch) would otherwise be pulled forward over
+  // the play before it in its chain.
+  if (record != nullptr && record->startPos < session.mixPosition) {
     const std::int64_t shift = std::int64_t{session.mixPosition} - record->startPos;
     const std::int64_t start = record->startPos + shift;
     std::int64_t end = record->endPos == kNeverEnds ? kNeverEnds : record->endPos + shift;
