@@ -232,6 +232,16 @@ TEST_F(WaveResourceTest, BrokenResourceContent) {
   EXPECT_WAVEMIX_ERROR(open(WaveMixResourceNumber(9)), "WAVE file has no data chunk");
 }
 
+TEST_F(WaveLoadingTest, ConversionTooLargeToHoldIsAnAllocationFailure) {
+  closeSession();
+  profile_.set("default", "SamplesPerSec", 44);
+  init();
+  // 1 sample per second stretched to 44100: 50000 bytes would become 2.2 GB.
+  expectRejected(B::wave(1, 1, 8, std::vector<std::uint8_t>(50000, 1)),
+                 "Unable to allocate memory for waveform data.  Try making more memory available by "
+                 "closing other applications.");
+}
+
 TEST_F(WaveLoadingTest, FreeingNothingIsAnError) {
   EXPECT_WAVEMIX_ERROR(WaveMixFreeWave(session_, nullptr), "The given pointer was not valid");
 }
