@@ -108,8 +108,9 @@ SampleBuffer ConvertRate(std::uint32_t sourceRate, std::uint32_t targetRate,
     length = static_cast<std::uint32_t>(outBytes);
     return out;
   }
-  const std::uint32_t divisor = (sourceRate + targetRate / 2) / targetRate;
-  const std::uint32_t groups = frames / divisor;
+  // Rounded ratio, summed in 64 bits: a rate near 2^32 must not wrap to a zero divisor.
+  const std::uint64_t divisor = (std::uint64_t{sourceRate} + targetRate / 2) / targetRate;
+  const auto groups = static_cast<std::uint32_t>(frames / divisor);
   SampleBuffer out = allocate(groups * frameSize);
   for (std::uint32_t g = 0; g < groups; ++g) {
     const std::uint8_t* group = &data[std::size_t{g} * divisor * frameSize];
@@ -120,7 +121,7 @@ SampleBuffer ConvertRate(std::uint32_t sourceRate, std::uint32_t targetRate,
         continue;
       }
       int sum = 0;
-      for (std::uint32_t i = 0; i < divisor; ++i) sum += int{group[std::size_t{i} * frameSize + c]} - 128;
+      for (std::uint64_t i = 0; i < divisor; ++i) sum += int{group[i * frameSize + c]} - 128;
       dst[c] = static_cast<std::uint8_t>(128 + sum / static_cast<int>(divisor));
     }
   }
