@@ -1,6 +1,7 @@
 // The mixing pump: play positions, output blocks and the playing queue, MixBlock, retiring
 // finished plays, and the two ways of splicing a new play into audio already mixed.
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -19,6 +20,11 @@ std::uint32_t devicePosition(WaveMixSession& session) {
   std::uint32_t bytes = 0;
   if (session.waveOut && session.waveOut->position(bytes) != platform::kDeviceOk) bytes = 0;
   return bytes;
+}
+
+// A threaded device sets the done flag from its own thread (atomically); read it likewise.
+bool headerDone(platform::WaveHeader& header) {
+  return (std::atomic_ref<std::uint32_t>(header.flags).load() & platform::kHeaderDone) != 0;
 }
 
 // One play taking part in a block: the record now current in its channel's chain.
@@ -277,7 +283,7 @@ void PumpBlocks() {
   // A done message never says reliably which block it is about (a reset sends one for every
   // block), so every pass sweeps the whole queue.
   for (OutputBlock* block = state.queueHead; block != nullptr;) {
-    if (block->header.flags & platform::kHeaderDone) {
+    if (headerDone(block->header)) {
       RemoveFromPlayingQueue(block);
       block->available = true;
       block = state.queueHead;
@@ -319,7 +325,7 @@ void RemixFromPosition(WaveMixSession& session, std::int32_t position, PlayRecor
     // Blocks that never reached the device would wait in the queue forever.
     for (OutputBlock* block = state.queueHead; block != nullptr;) {
       OutputBlock* next = block->next;
-      if (block->header.flags & platform::kHeaderDone) {
+      if (headerDone(block->header)) {
         block->available = true;
         RemoveFromPlayingQueue(block);
       }

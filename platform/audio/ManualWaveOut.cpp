@@ -110,6 +110,12 @@ std::uint32_t ManualWaveOutStream::playBytes(std::uint32_t bytes) {
   return playedNow;
 }
 
+void ManualWaveOutStream::clearRecords() {
+  played_.clear();
+  writes_.clear();
+  events_.clear();
+}
+
 void ManualWaveOutStream::failWrites(DeviceResult result, bool sticky) {
   writeFailure_ = result;
   writeFailureSticky_ = sticky;

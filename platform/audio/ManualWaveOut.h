@@ -59,6 +59,8 @@ class ManualWaveOutStream final : public WaveOutStream {
   bool paused() const { return paused_; }
   std::int32_t deviceId() const { return id_; }
   const PcmFormat& format() const { return format_; }
+  // Forgets what was played and written so far (long runs that check nothing afterwards).
+  void clearRecords();
   // The next write fails with `result` (and every later one too when `sticky`).
   void failWrites(DeviceResult result, bool sticky = false);
 

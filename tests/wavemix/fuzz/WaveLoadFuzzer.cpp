@@ -64,5 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   wavemix::WaveMixFreeWave(rig.session, wave);
   wavemix::WaveMixFlushChannel(rig.session, 0, wavemix::allChannels);
   rig.loop.pumpAll();
+  rig.devices.stream()->clearRecords();
   return 0;
 }
