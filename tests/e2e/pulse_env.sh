@@ -44,6 +44,7 @@ RECORD_FILE=
 # block on "the first samples have arrived" without polling and without losing a byte.
 start_recording() {
   RECORD_FILE=$1
+  rm -f "$PULSE_WORK/samples" "$PULSE_WORK/ready"
   mkfifo "$PULSE_WORK/samples" "$PULSE_WORK/ready"
   {
     dd bs=2 count=4410 iflag=fullblock of="$RECORD_FILE.head" status=none

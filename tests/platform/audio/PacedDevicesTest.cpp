@@ -92,9 +92,9 @@ TEST_F(PacedDeviceTest, FormatQueryAcceptsOnlyConsistentPcm) {
 }
 
 TEST_F(PacedDeviceTest, HeaderFlagsFollowPrepareWriteDoneUnprepare) {
+  TestBlocks blocks(1, 512);
   std::unique_ptr<WaveOutStream> stream;
   ClockPacedStream& device = openNull(stream);
-  TestBlocks blocks(1, 512);
   WaveHeader& header = blocks.headers[0];
 
   EXPECT_EQ(device.write(header), kDeviceUnprepared);
@@ -114,9 +114,9 @@ TEST_F(PacedDeviceTest, HeaderFlagsFollowPrepareWriteDoneUnprepare) {
 }
 
 TEST_F(PacedDeviceTest, DoneMessagesFollowTheClockInWriteOrder) {
+  TestBlocks blocks(3, 2048);  // 185.8 ms each
   std::unique_ptr<WaveOutStream> stream;
   ClockPacedStream& device = openNull(stream);
-  TestBlocks blocks(3, 2048);  // 185.8 ms each
   for (auto& header : blocks.headers) {
     device.prepareHeader(header);
     device.write(header);
@@ -136,9 +136,9 @@ TEST_F(PacedDeviceTest, DoneMessagesFollowTheClockInWriteOrder) {
 }
 
 TEST_F(PacedDeviceTest, PausedDeviceHoldsItsBlocksUntilRestart) {
+  TestBlocks blocks(2, 1024);
   std::unique_ptr<WaveOutStream> stream;
   ClockPacedStream& device = openNull(stream);
-  TestBlocks blocks(2, 1024);
   device.pause();
   for (auto& header : blocks.headers) {
     device.prepareHeader(header);
@@ -157,9 +157,9 @@ TEST_F(PacedDeviceTest, PausedDeviceHoldsItsBlocksUntilRestart) {
 }
 
 TEST_F(PacedDeviceTest, ResetReportsEveryQueuedBlockDoneAndZeroesThePosition) {
+  TestBlocks blocks(3, 1024);
   std::unique_ptr<WaveOutStream> stream;
   ClockPacedStream& device = openNull(stream);
-  TestBlocks blocks(3, 1024);
   for (auto& header : blocks.headers) {
     device.prepareHeader(header);
     device.write(header);
@@ -197,10 +197,10 @@ TEST_F(PacedDeviceTest, ClosingTheStreamReportsQueuedBlocksDone) {
 TEST_F(PacedDeviceTest, OwnThreadFinishesBlocksOnTheSystemClock) {
   // Real time, but nothing here waits on time: the stream is closed at once, which must
   // stop the thread and report the block done without its play time having passed.
+  TestBlocks blocks(1, 4096);
   NullWaveOut device(systemClock());
   std::unique_ptr<WaveOutStream> stream;
   ASSERT_EQ(device.open(0, monoFormat(), loop, window, stream), kDeviceOk);
-  TestBlocks blocks(1, 4096);
   stream->prepareHeader(blocks.headers[0]);
   stream->write(blocks.headers[0]);
   stream.reset();
