@@ -447,5 +447,68 @@ TEST_F(MixingTest, RefusedWriteInsideThePumpMarksTheDeviceLost) {
   EXPECT_NO_THROW(play(wave, 1));
 }
 
+TEST_F(MixingTest, ShiftNeverPullsALaterRequestForwardOverItsPredecessor) {
+  startPlaying(512, 3, 2);
+  play(loadSamples(pattern(5000, 1)), 0);
+  ASSERT_EQ(device().playBytes(100), 100u);
+  WaveMixWave* x = loadSamples(pattern(2000, 2));
+  WaveMixWave* y = loadSamples(pattern(300, 3));
+  play(x, 1, mixWait | mixStartNow);  // starts at the play position: behind the mixed audio
+  play(y, 1);                         // follows x at 2100, after everything mixed
+  const auto chain = WaveMixInspect(session_).chains[1];
+  ASSERT_EQ(chain.size(), 2u);
+  EXPECT_EQ(chain[0].startPos, 100);
+  EXPECT_EQ(chain[0].endPos, 2100);
+  EXPECT_EQ(chain[1].startPos, 2100);
+  EXPECT_EQ(chain[1].endPos, 2400);
+}
+
+TEST_F(MixingTest, RefusedWriteWhileRemixingLeavesNoBlockStranded) {
+  startPlaying(512, 3);
+  WaveMixWave* wave = loadSamples(pattern(5000, 1));
+  play(wave, 0);
+  ASSERT_EQ(device().playBytes(100), 100u);
+  device().failWrites(platform::kDeviceError);
+  EXPECT_WAVEMIX_ERROR(play(wave, 1, mixStartNow), "Failed to write block to device");
+  EXPECT_FALSE(device().paused());
+  EXPECT_EQ(WaveMixInspect(session_).queuedBlocks, 0u);
+  play(wave, 2);
+  EXPECT_EQ(device().queuedCount(), 3u) << "every block is free for mixing again";
+}
+
+TEST_F(MixingTest, CollectedRequestForAChannelClosedMeanwhileIsDropped) {
+  startPlaying(512, 2);
+  WaveMixWave* wave = loadSamples(pattern(100, 1));
+  play(wave, 2, mixWait);
+  WaveMixCloseChannel(session_, 2, 0);
+  play(wave, 3);
+  MixerSnapshot snapshot = WaveMixInspect(session_);
+  EXPECT_FALSE(snapshot.channelOpen[2]);
+  EXPECT_TRUE(snapshot.chains[2].empty());
+  EXPECT_EQ(snapshot.pendingPlays, 0u);
+  EXPECT_EQ(snapshot.freePlayRecords, 99u);
+  EXPECT_EQ(session_->openChannelCount, 7);
+}
+
+TEST_F(MixingTest, StereoSessionMixesFramesAndKeepsPositionsOnFrames) {
+  profile_.set("default", "WaveBlockLen", 512);
+  WaveMixConfig config;
+  config.flags = kConfigUseChannels;
+  config.channels = 2;
+  init(&config);
+  ASSERT_EQ(session_->format.channels, 2);
+  WaveMixActivate(session_, true);
+  WaveMixOpenChannel(session_, 0, kOpenAllChannels);
+  WaveMixWave* mono = loadSamples({10, 20, 30});
+  WaveMixWave* stereo = loadMemory(RiffBuilder::wave(2, 11025, 8, {200, 100, 250, 0}));
+  play(mono, 0, mixWait);
+  play(stereo, 1);
+  completeBlock();
+  // (10,10)+(200,100) → (82,0); (20,20)+(250,0) → (142,0); then (30,30) alone.
+  EXPECT_EQ(slice(device().played(), 0, 8), (std::vector<std::uint8_t>{82, 0, 142, 0, 30, 30, 128, 128}));
+  clock_.advance(20);  // 441 bytes at 22050 per second: lowered to the frame boundary
+  EXPECT_EQ(WaveMixPlayPosition(session_), 440);
+}
+
 }  // namespace
 }  // namespace wavemix::testing
