@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "../MixerTestSupport.h"
+#include "platform/QtMessageLoop.h"
 #include "wavemix/qt/TWaveMix.h"
 #include "wavemix/qt/TWaveMixDoneEvent.h"
 
@@ -174,6 +175,42 @@ TEST_F(TWaveMixTest, DestructionClosesChannelsDeviceAndSession) {
   EXPECT_EQ(loop_.windowCount(), 0u);
   mix_ = std::make_unique<TWaveMix>();
   EXPECT_EQ(WaveMixInspect(mix_->session()).freePlayRecords, 100u);
+}
+
+// In the program, device notifications and play notices travel through Qt's event queue.
+TEST(TWaveMixOnQtTest, NoticeArrivesThroughTheQtEventQueue) {
+  platform::ManualWaveOutSystem devices;
+  platform::QtMessageLoop loop;
+  platform::ManualClock clock;
+  MemoryProfile profile;
+  profile.set("default", "GoodWavePos", 1);
+  profile.set("default", "WaveBlockLen", 512);
+  WaveMixPlatform platform;
+  platform.waveOut = &devices;
+  platform.messageLoop = &loop;
+  platform.clock = &clock;
+  platform.profile = &profile;
+  WaveMixSetPlatform(platform);
+  {
+    TWaveMix mix;
+    mix.SetActivated(true);
+    mix.SetChannels(31);
+    const auto image = RiffBuilder::wave(1, 11025, 8, std::vector<std::uint8_t>(300, 60));
+    MemoryFileInfo info;
+    info.buffer = image.data();
+    info.bufferSize = static_cast<std::int32_t>(image.size());
+    WaveMixWave* wave = WaveMixOpenWave(mix.session(), WaveMixMemorySource(&info), nullptr, kOpenFromMemory);
+    NoticeRecorder control;
+    mix.Play(4, wave, &control, 0, 0);
+    ASSERT_TRUE(devices.stream()->completeNext());
+    QCoreApplication::sendPostedEvents();  // the block-done message: the pump retires the play
+    QCoreApplication::sendPostedEvents();  // the notice it posted
+    ASSERT_EQ(control.notices.size(), 1u);
+    EXPECT_EQ(control.notices[0].channel, 4);
+    EXPECT_EQ(control.notices[0].wave, wave);
+    mix.FreeWave(wave);
+  }
+  WaveMixSetPlatform(WaveMixPlatform{});
 }
 
 }  // namespace
