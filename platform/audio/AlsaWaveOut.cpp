@@ -160,7 +160,9 @@ DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, Message
   snd_pcm_sw_params_t* swParams = nullptr;
   snd_pcm_sw_params_alloca(&swParams);
   if (snd_pcm_sw_params_current(pcm, swParams) == 0) {
-    // The writer starts the PCM itself once it has fed what it has.
+    // Start with the first frame written: the mixer hands over its blocks only when they
+    // are due to play, so there is nothing to wait for.
+    snd_pcm_sw_params_set_start_threshold(pcm, swParams, 1);
     snd_pcm_sw_params_set_avail_min(pcm, swParams, periodFrames);
     snd_pcm_sw_params(pcm, swParams);
   }

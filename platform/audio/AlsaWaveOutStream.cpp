@@ -174,14 +174,26 @@ std::optional<std::uint32_t> AlsaWaveOutStream::serviceLocked() {
 
 bool AlsaWaveOutStream::feedLocked() {
   bool wroteSomething = false;
-  while (feedIndex_ < entries_.size()) {
+  bool full = false;
+  // A PCM that fails again right after each recovery is given a period before the next try.
+  int recoveries = 0;
+  while (feedIndex_ < entries_.size() && !full) {
+    if (recoveries > 3) {
+      full = true;
+      break;
+    }
     const snd_pcm_sframes_t avail = snd_pcm_avail_update(pcm_);
     if (avail < 0) {
       if (!recoverLocked(static_cast<int>(avail))) return false;
-      if (avail == -EAGAIN) return true;
+      // Still suspended, or nothing to do but wait: try again after a period.
+      full = avail == -EAGAIN || snd_pcm_state(pcm_) == SND_PCM_STATE_SUSPENDED;
+      ++recoveries;
       continue;
     }
-    if (avail == 0) return true;
+    if (avail == 0) {
+      full = true;
+      break;
+    }
     WaveHeader& header = *entries_[feedIndex_].header;
     const std::uint32_t framesLeft = (header.bufferLength - feedOffset_) / frameBytes_;
     if (framesLeft == 0) {
@@ -192,20 +204,25 @@ bool AlsaWaveOutStream::feedLocked() {
     const snd_pcm_uframes_t frames = std::min<snd_pcm_uframes_t>(framesLeft, static_cast<snd_pcm_uframes_t>(avail));
     const snd_pcm_sframes_t written = snd_pcm_writei(pcm_, header.data + feedOffset_, frames);
     if (written < 0) {
-      if (written == -EAGAIN) return true;
+      if (written == -EAGAIN) {
+        full = true;
+        break;
+      }
       if (!recoverLocked(static_cast<int>(written))) return false;
+      full = snd_pcm_state(pcm_) == SND_PCM_STATE_SUSPENDED;
+      ++recoveries;
       continue;
     }
     wroteSomething = wroteSomething || written > 0;
     framesWritten_ += static_cast<std::uint64_t>(written);
     feedOffset_ += static_cast<std::uint32_t>(written) * frameBytes_;
   }
-  // Start at once even when less than a period was written (the start threshold is one
-  // frame, but a PCM that was just recovered may wait for an explicit start).
+  // The start threshold is one frame, so a write normally starts the PCM; a PCM that is
+  // still only prepared (after a recovery, or a plugin that waits) is started here.
   if (wroteSomething && snd_pcm_state(pcm_) == SND_PCM_STATE_PREPARED) {
-    if (int error = snd_pcm_start(pcm_); error < 0) recoverLocked(error);
+    if (int error = snd_pcm_start(pcm_); error < 0 && !recoverLocked(error)) return false;
   }
-  return false;
+  return full;
 }
 
 std::uint64_t AlsaWaveOutStream::playedFramesLocked() {
