@@ -103,6 +103,11 @@ AlsaWaveOut::AlsaWaveOut(Clock& clock) : clock_(clock) {
   }
 }
 
+AlsaWaveOut::AlsaWaveOut(Clock& clock, std::vector<std::string> pcmNames)
+    : clock_(clock), pcmNames_(std::move(pcmNames)) {
+  silenceAlsaLibrary();
+}
+
 std::string AlsaWaveOut::pcmName(std::int32_t id) const {
   if (id == kWaveMapper) return kDefaultPcm;
   if (id < 0 || static_cast<std::size_t>(id) >= pcmNames_.size()) return {};

@@ -20,6 +20,9 @@ class AlsaWaveOut final : public WaveOutSystem {
  public:
   // Lists the PCMs once. clock: thread-safe (systemClock()); used by a stream whose PCM fails.
   explicit AlsaWaveOut(Clock& clock);
+  // A fixed list of PCM names instead: device i is pcmNames[i] (the wave mapper is still
+  // "default"). For a chosen set of devices, and for tests on ALSA's "null" PCM.
+  AlsaWaveOut(Clock& clock, std::vector<std::string> pcmNames);
 
   // The ALSA PCM name behind a device number (kWaveMapper: "default"); empty if none.
   std::string pcmName(std::int32_t id) const;

@@ -1,6 +1,8 @@
 #pragma once
 // A MessageLoop for device tests: windows exist until destroyed, and every post is kept in
 // order so a test can check which headers were reported done, and when.
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -25,7 +27,19 @@ class RecordingMessageLoop final : public MessageLoop {
     for (WindowHandle gone : destroyed_)
       if (gone == window) return false;
     posts_.push_back({window, message});
+    posted_.notify_all();
     return true;
+  }
+
+  // Blocks until at least `count` done messages are recorded (posted by a device thread);
+  // false if they have not come within `limit` (a generous bound, only against a hang).
+  bool waitForDoneMessages(std::size_t count, std::chrono::seconds limit = std::chrono::seconds(20)) {
+    std::unique_lock lock(mutex_);
+    return posted_.wait_for(lock, limit, [&] {
+      std::size_t done = 0;
+      for (const auto& posted : posts_) done += posted.second.id == kMessageWaveDone;
+      return done >= count;
+    });
   }
 
   // The headers named by done messages so far, in posting order; clears the record.
@@ -41,6 +55,7 @@ class RecordingMessageLoop final : public MessageLoop {
 
  private:
   std::mutex mutex_;
+  std::condition_variable posted_;
   WindowHandle nextWindow_ = 1;
   std::vector<WindowHandle> destroyed_;
   std::vector<std::pair<WindowHandle, Message>> posts_;
