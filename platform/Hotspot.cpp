@@ -15,7 +15,17 @@ Hotspot::Hotspot(QWidget* parent, const QRect& geometry, bool handCursor) : QWid
 
 void Hotspot::mousePressEvent(QMouseEvent* event) {
   event->accept();
+  pressed_ = event->button() == Qt::LeftButton;
   if (onMouseDown) guarded(window(), onMouseDown);
+}
+
+void Hotspot::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  bool wasPressed = pressed_;
+  pressed_ = false;
+  if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+      onClick)
+    guarded(window(), onClick);
 }
 
 }  // namespace platform

@@ -32,6 +32,9 @@ class ScriptedRandom final : public RandomSource {
   ScriptedRandom() = default;
   ScriptedRandom(std::initializer_list<int> values) : values_(values) {}
   void push(int value) { values_.push_back(value); }
+  // Values to give before everything queued so far (for draws that interleave, such as a
+  // status refresh caused by a click in the middle of a scripted sequence).
+  void prepend(std::initializer_list<int> values) { values_.insert(values_.begin(), values); }
   int Random(int k) override;
   std::size_t remaining() const { return values_.size(); }
   // Limits seen by each draw so far, in order.

@@ -1,0 +1,69 @@
+#include "game/StatusPanel.h"
+
+#include "game/TForm1.h"
+
+namespace game {
+namespace {
+
+const QString CR = QStringLiteral("\r");
+
+QString dateLine(const platform::LocalDate& today) {
+  return QString::number(today.year) + QStringLiteral("年") + QString::number(today.month) +
+         QStringLiteral("月") + QString::number(today.day) + QStringLiteral("日") + CR +
+         QStringLiteral("       第") + QString::number(today.weekday) + QStringLiteral("曜日");
+}
+
+QString itemLines(const tmy& p) {
+  QString lines = CR + CR;
+  if (p.ownsUniverse >= 1) lines += QStringLiteral("【宇宙の全て】所持") + CR;
+  if (p.ownsSeekingBrain >= 1) lines += QStringLiteral("【求める脳】所持") + CR;
+  if (p.ownsHappiness >= 1) lines += QStringLiteral("【幸せ】所持") + CR;
+  return lines;
+}
+
+QString birthday(std::int32_t month, std::int32_t day) {
+  return QString::number(month) + QStringLiteral("月 ") + QString::number(day) +
+         QStringLiteral("日");
+}
+
+}  // namespace
+
+QString statusText(int gameMode, const tmy& p, const platform::LocalDate& today) {
+  QString text = QStringLiteral("今日の日付") + CR + QStringLiteral("    > ") + dateLine(today) +
+                 CR + CR;
+  if (gameMode == 1) {
+    QString sex = p.playerSex == 1 ? QStringLiteral("♂")
+                  : p.playerSex == 2 ? QStringLiteral("♀")
+                                     : QStringLiteral("なし");
+    text += QStringLiteral("名前 > ") + QString::fromStdString(p.playerName) + CR + CR +
+            QStringLiteral("性別 > ") + sex + CR + CR + QStringLiteral("生年月日") + CR +
+            QStringLiteral("    > ") + birthday(p.birthMonth, p.birthDay);
+  } else {
+    text += QStringLiteral("貴方の生年月日") + CR + QStringLiteral("    > ") +
+            birthday(p.birthMonth, p.birthDay) + CR + CR + QStringLiteral("相手の生年月日") + CR +
+            QStringLiteral("    > ") + birthday(p.partnerMonth, p.partnerDay);
+  }
+  return text + itemLines(p);
+}
+
+QRect portraitJitter(platform::RandomSource& random) {
+  int b = random.Random(6);
+  int r = random.Random(6);
+  int t = random.Random(5);
+  int l = random.Random(5);
+  return QRect(QPoint(-l, -t), QPoint(150 + r - 1, 150 + b - 1));
+}
+
+void TForm1::RefreshStatus() {
+  tickCount += 1;
+  if (tickCount > 999) tickCount = 0;
+  state_l->setCaption(statusText(gameMode, profile, clock_->today()));
+  QImage source = bak->picture();
+  if (source.isNull()) {
+    source = QImage(bak->size(), QImage::Format_RGB32);
+    source.fill(Qt::white);
+  }
+  cg->stretchCopy(portraitJitter(*random_), source, QRect(0, 0, bak->width(), bak->height()));
+}
+
+}  // namespace game
