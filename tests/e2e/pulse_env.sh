@@ -14,17 +14,22 @@ mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 printf 'pcm.!default { type pulse }\nctl.!default { type pulse }\n' > "$HOME/.asoundrc"
 
+# Without PulseAudio there is nothing to play into: the check is skipped (exit 77). With
+# PulseAudio present, every other tool it needs must be there too, or the check fails.
 need_tools() {
-  for tool in pulseaudio pactl parec sox; do
+  if ! command -v pulseaudio > /dev/null 2>&1; then
+    echo "SKIP: pulseaudio is not installed"
+    exit 77
+  fi
+  for tool in pactl parec sox soxi timeout dd mkfifo; do
     if ! command -v "$tool" > /dev/null 2>&1; then
-      echo "SKIP: $tool is not installed"
-      exit 77
+      echo "FAIL: $tool is not installed (packages pulseaudio-utils, sox)"
+      exit 1
     fi
   done
-  if [ ! -e /usr/lib/x86_64-linux-gnu/alsa-lib/libasound_module_pcm_pulse.so ] &&
-     ! ls /usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so > /dev/null 2>&1; then
-    echo "SKIP: the ALSA PulseAudio plugin (libasound2-plugins) is not installed"
-    exit 77
+  if ! ls /usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so > /dev/null 2>&1; then
+    echo "FAIL: the ALSA PulseAudio plugin is not installed (package libasound2-plugins)"
+    exit 1
   fi
 }
 
