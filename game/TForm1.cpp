@@ -71,8 +71,9 @@ TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(e
     ownCues_ = std::make_unique<SilentCues>();
     cues_ = ownCues_.get();
   }
-  profileStore_ = std::make_unique<ProfileStore>(env_.assetRoot / "dat" / "my.dat",
-                                                 env_.profileFallback);
+  profileStore_ = std::make_unique<ProfileStore>(
+      env_.profilePrimary.empty() ? env_.assetRoot / "dat" / "my.dat" : env_.profilePrimary,
+      env_.profileFallback);
 
   // A fixed dialog frame: a close box, no minimise or maximise box, not resizable.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -33,6 +33,9 @@ inline const QString kWindowCaption = QStringLiteral("ネオ・ポムリーく�
 struct GameEnvironment {
   std::filesystem::path assetRoot;        // holds dat/ and cg/
   std::filesystem::path profileFallback;  // my.dat in the user's data folder
+  // Where my.dat is kept first; empty: <assetRoot>/dat/my.dat. An installed program points
+  // it at the user's data folder, as its asset folder is shared and read-only.
+  std::filesystem::path profilePrimary;
   platform::Clock* clock = nullptr;           // nullptr: the system clock
   platform::RandomSource* random = nullptr;   // nullptr: a generator seeded from the clock
   CueSink* cues = nullptr;                    // nullptr: silence
