@@ -118,6 +118,15 @@ TEST(IniFileProfileTest, LookupOrderIsEnvironmentThenProgramFolderThenConfigHome
   std::filesystem::create_directories(scratch / "config");
   const auto besideProgram = executableDir() / "WAVEMIX.INI";
   ASSERT_FALSE(std::filesystem::exists(besideProgram)) << "leftover " << besideProgram;
+  // Removed however the test ends, so a failure cannot leave a file behind for later runs.
+  struct Cleanup {
+    std::filesystem::path file, folder;
+    ~Cleanup() {
+      std::error_code ignored;
+      std::filesystem::remove(file, ignored);
+      std::filesystem::remove_all(folder, ignored);
+    }
+  } cleanup{besideProgram, scratch};
   ScopedEnv config("XDG_CONFIG_HOME", (scratch / "config").string());
 
   {
@@ -143,8 +152,6 @@ TEST(IniFileProfileTest, LookupOrderIsEnvironmentThenProgramFolderThenConfigHome
     ScopedEnv chosen("WAVEMIX_INI", (scratch / "absent.ini").string());
     EXPECT_EQ(loadWaveMixIni()->getInt("default", "WaveBlocks", 3), 3);
   }
-  std::filesystem::remove(besideProgram);
-  std::filesystem::remove_all(scratch);
 }
 
 }  // namespace
