@@ -1,7 +1,5 @@
 // The compatibility reading as the fortune-teller says it: the questions, the closing lines,
 // the two percentages with their pictures and sounds, and the satisfaction question.
-#include <algorithm>
-
 #include "game/Profile.h"
 #include "game/ReadingEngine.h"
 #include "game/TForm1.h"
@@ -35,7 +33,7 @@ void TForm1::CompatReading() {
   Say(QStringLiteral("デタ！！！"));
   WaitClick();
 
-  profile.compatCount += 1;
+  countOneMore(profile.compatCount);
   int compat = compatPercent(profile, today);
   bak->resize(150, 150);
   if (Band band = compatBand(compat); band != Band::None)
@@ -46,8 +44,7 @@ void TForm1::CompatReading() {
   WaitClick();
 
   std::int64_t heart = heartPercent(compat, profile.mood, profile.partnerMonth);
-  if (Band band = compatBand(static_cast<int>(std::clamp<std::int64_t>(heart, -100000, 100000)));
-      band != Band::None) {
+  if (Band band = compatBand(heart); band != Band::None) {
     ShowFace(std::string(bandStem(band)) + ".bmp");
     PlayWave1(std::string(bandStem(band)) + ".wav");
   }
