@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "platform/HandlerGuard.h"
 
@@ -89,12 +90,16 @@ void PictureBox::rebuildShown() {
 void PictureBox::paintEvent(QPaintEvent*) {
   if (shown_.isNull()) return;
   QPainter painter(this);
-  if (stretch_) {
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(rect(), shown_);
-  } else {
-    painter.drawImage(QPoint(0, 0), shown_);
-  }
+  const QRect target = stretch_ ? rect() : QRect(QPoint(0, 0), shown_.size());
+  painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                        smoothScaling(shown_.size(), target.size(), painter.device()->devicePixelRatio()));
+  painter.drawImage(target, shown_);
+}
+
+bool PictureBox::smoothScaling(const QSize& picture, const QSize& target, qreal devicePixelRatio) {
+  if (picture != target) return true;  // a real stretch: blend rather than drop or double rows
+  // Each picture pixel becomes a whole block of device pixels: copy it, keep the edges hard.
+  return devicePixelRatio != std::floor(devicePixelRatio);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -33,6 +33,12 @@ class PictureBox : public QWidget {
   std::function<void()> onMouseDown;
   void setHandCursor(bool hand);
 
+  // Whether drawing a picture of size `picture` into `target` (both in logical pixels) on a
+  // device with the given pixel ratio blends neighbouring pixels. Only a real stretch, or a
+  // fractional ratio where whole-pixel copies would give uneven rows, is smoothed; at 1×, 2×,
+  // 3× … an unstretched picture is copied pixel for pixel so it stays sharp.
+  static bool smoothScaling(const QSize& picture, const QSize& target, qreal devicePixelRatio);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,38 @@
+#pragma once
+// Closes a window, the ordinary way, when the process is asked to end (SIGTERM, SIGINT,
+// SIGHUP): a session logging out or `kill` then saves the profile like the close box does.
+//
+// The signal handler only writes a byte to a pipe; the window is closed later on the GUI
+// thread by the event loop. At most one SignalCloser exists at a time; the previous signal
+// actions are put back when it is destroyed.
+#include <QObject>
+#include <csignal>
+
+class QSocketNotifier;
+class QWidget;
+
+namespace game {
+
+class SignalCloser : public QObject {
+ public:
+  // `window` must outlive this object. Throws std::runtime_error if the pipe or the signal
+  // actions cannot be set up.
+  explicit SignalCloser(QWidget* window);
+  ~SignalCloser() override;
+  SignalCloser(const SignalCloser&) = delete;
+  SignalCloser& operator=(const SignalCloser&) = delete;
+
+  // How many signals have been turned into a close request.
+  int closeRequests() const { return closeRequests_; }
+
+ private:
+  void onSignalled();
+
+  QWidget* window_;
+  QSocketNotifier* notifier_ = nullptr;
+  int pipe_[2] = {-1, -1};
+  struct sigaction previous_[3] = {};
+  int closeRequests_ = 0;
+};
+
+}  // namespace game
