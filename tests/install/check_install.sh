@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Installs the build into a throwaway prefix and uses it the way a user and another program
+# would:
+#  - the installed files are where the desktop expects them, with no my.dat among the assets;
+#  - the installed game, started under Xvfb by a normal user with an empty home, reads its
+#    assets from <prefix>/share/pomuri and, once closed (SIGTERM, handled like the close
+#    box), has saved the profile to that user's ~/.local/share/pomuri/my.dat;
+#  - a separate CMake project finds the mixer with find_package(wavemix), builds, and plays
+#    two sounds into a WAV file through WAVEMIX_OUTPUT.
+#
+#   check_install.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$(realpath "$1")
+source=$(realpath "$2")
+user=pomuri-check
+
+work=$(mktemp -d /tmp/pomuri-install.XXXXXX)
+xvfb_pid=
+game_pid=
+cleanup() {
+  if [ -n "$game_pid" ]; then kill "$game_pid" 2> /dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "check_install: $*" >&2; exit 1; }
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" > "$work/install.log" ||
+  { cat "$work/install.log"; fail "install failed"; }
+chmod 755 "$work"
+
+# --- the installed files
+for f in bin/pomuri bin/wavemix_demo share/pomuri/dat/name.dat share/pomuri/dat/gos.mid \
+         share/pomuri/dat/start.wav share/pomuri/cg/1.jpg share/pomuri/cg/kao.bmp \
+         share/applications/pomuri.desktop \
+         share/icons/hicolor/32x32/apps/pomuri.png share/icons/hicolor/128x128/apps/pomuri.png \
+         include/pomuri/wavemix/WaveMix.h include/pomuri/platform/audio/WaveOutDevice.h \
+         lib/libwavemix.a lib/cmake/wavemix/wavemixConfig.cmake; do
+  [ -e "$prefix/$f" ] || fail "missing $f"
+done
+[ -z "$(find "$prefix/share/pomuri" -name 'my.dat*')" ] || fail "a profile was installed with the assets"
+desktop=$prefix/share/applications/pomuri.desktop
+grep -qx 'Categories=Game;' "$desktop" || fail "desktop entry without Categories=Game;"
+grep -qx 'Name\[ja\]=ネオ・ポムリーくん占いステッキ' "$desktop" || fail "desktop entry without the Japanese name"
+if command -v desktop-file-validate > /dev/null; then desktop-file-validate "$desktop"; fi
+"$prefix/bin/pomuri" --version | grep -q '^pomuri [0-9]' || fail "--version"
+status=0
+"$prefix/bin/pomuri" --no-such-option 2> "$work/err" || status=$?
+[ "$status" = 2 ] && grep -q "^pomuri: unknown option '--no-such-option'" "$work/err" ||
+  fail "an unknown option gave exit status $status"
+
+# --- the installed game, run by a normal user with an empty home
+home=$work/home
+mkdir "$home"
+run_as=()
+if [ "$(id -u)" = 0 ]; then
+  id "$user" > /dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user"
+  chown "$(id -u "$user"):$(id -g "$user")" "$home"
+  run_as=(setpriv --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --init-groups)
+fi
+# Xvfb writes the display number it chose to this pipe once it accepts clients.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+read -r -t 30 display_number <&"$display_fd" || fail "Xvfb did not start"
+exec {display_fd}<&-
+
+# Nothing of this shell's environment reaches the game but what a desktop session would give.
+env -i HOME="$home" USER="$user" PATH=/usr/bin:/bin DISPLAY=":$display_number" \
+  WAVEMIX_OUTPUT=null QT_QPA_PLATFORM=xcb "${run_as[@]}" "$prefix/bin/pomuri" > "$work/game.log" 2>&1 &
+game_pid=$!
+# Blocks on X events until the window is mapped.
+DISPLAY=":$display_number" timeout 30 xdotool search --sync --onlyvisible --class pomuri > /dev/null ||
+  { cat "$work/game.log"; fail "the game's window did not appear"; }
+kill -TERM "$game_pid"
+status=0
+wait "$game_pid" || status=$?
+game_pid=
+[ "$status" = 0 ] || { cat "$work/game.log"; fail "the game exited with status $status"; }
+# A missing asset would have been reported on the way (and the game would not have started).
+! grep -q "Cannot open file" "$work/game.log" || { cat "$work/game.log"; fail "the game did not find its assets"; }
+profile=$home/.local/share/pomuri/my.dat
+[ -s "$profile" ] || { cat "$work/game.log"; fail "no profile at $profile"; }
+if [ "$(id -u)" = 0 ]; then
+  [ "$(stat -c %U "$profile")" = "$user" ] || fail "the profile is not owned by $user"
+fi
+[ -z "$(find "$prefix" -name 'my.dat*')" ] || fail "the game wrote a profile into the install"
+echo "profile saved to $profile"
+
+# --- another program using the installed mixer package
+cmake -S "$source/examples/wavemix_consumer" -B "$work/consumer" -G Ninja \
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release > "$work/consumer.log" 2>&1 ||
+  { cat "$work/consumer.log"; fail "the consumer project did not configure"; }
+cmake --build "$work/consumer" > "$work/consumer.log" 2>&1 ||
+  { cat "$work/consumer.log"; fail "the consumer did not build"; }
+WAVEMIX_OUTPUT="file:$work/consumer.wav" timeout 60 "$work/consumer/wavemix_consumer" ||
+  fail "the consumer did not play"
+[ "$(head -c 4 "$work/consumer.wav")" = RIFF ] || fail "the consumer's recording is not a WAV file"
+# A 0.4 s and a 0.3 s tone at 22 kHz or more: the recording holds at least 0.4 s of sound.
+[ "$(stat -c %s "$work/consumer.wav")" -gt 8000 ] || fail "the consumer's recording is too short"
+echo "install checks passed"
