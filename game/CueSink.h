@@ -16,6 +16,10 @@ class CueSink {
   virtual void playMusic(const std::string& name) = 0;
   // Told of every portrait change; the form itself loads the picture.
   virtual void showingFace(const std::string&) {}
+  // Start-up: opens the named wave into all five wave slots without playing it.
+  virtual void openSlots(const std::string&) {}
+  // Shut-down: releases every wave the sink still holds.
+  virtual void releaseSlots() {}
 };
 
 // Plays nothing.

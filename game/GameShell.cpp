@@ -123,6 +123,8 @@ void TForm1::runStartupStep(const std::function<void()>& step) {
 }
 
 void TForm1::FormCreate() {
+  // Five wave slots from "1.wav"; the sink swallows a failure and leaves the rest empty.
+  cues_->openSlots("1.wav");
   // The random generator was seeded from the clock when the form was made (or given by
   // the caller for a reproducible run).
   runStartupStep([this] { LoadGameData(); });
@@ -305,7 +307,8 @@ void TForm1::FormClose() {
 }
 
 void TForm1::FormDestroy() {
-  // The mixer's waves are released by the cue sink that owns them.
+  // Slots 4, 3, 2, 1, 0, then any older wave still held; nothing is reported.
+  cues_->releaseSlots();
 }
 
 }  // namespace game

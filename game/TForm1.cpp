@@ -10,9 +10,11 @@
 
 #include "assets/EmbeddedPictures.h"
 #include "game/CueSink.h"
+#include "game/MixerCues.h"
 #include "game/ProfileStore.h"
 #include "platform/Fonts.h"
 #include "platform/HandlerGuard.h"
+#include "platform/music/FluidMidiSynth.h"
 
 namespace game {
 namespace {
@@ -68,7 +70,9 @@ TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(e
   if (env_.cues) {
     cues_ = env_.cues;
   } else {
-    ownCues_ = std::make_unique<SilentCues>();
+    // The real devices: the mixer for waves, FluidSynth for the tune.
+    ownCues_ = std::make_unique<MixerCues>(env_.assetRoot / "dat",
+                                           std::make_unique<platform::FluidMidiSynth>());
     cues_ = ownCues_.get();
   }
   profileStore_ = std::make_unique<ProfileStore>(

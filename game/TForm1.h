@@ -38,7 +38,7 @@ struct GameEnvironment {
   std::filesystem::path profilePrimary;
   platform::Clock* clock = nullptr;           // nullptr: the system clock
   platform::RandomSource* random = nullptr;   // nullptr: a generator seeded from the clock
-  CueSink* cues = nullptr;                    // nullptr: silence
+  CueSink* cues = nullptr;                    // nullptr: the mixer and the synthesizer
   bool startTimers = true;  // false: the test calls Timer1Timer / Timer2Timer itself
 };
 

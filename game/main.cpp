@@ -8,6 +8,7 @@
 
 #include "game/CommandLine.h"
 #include "game/SignalCloser.h"
+#include "game/SoundSystem.h"
 #include "game/TForm1.h"
 #include "platform/Application.h"
 #include "platform/core/AppPaths.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
 
   platform::Application app(argc, argv, QStringLiteral("pomuri"),
                             QStringLiteral("ネオ・ポムリーくん占いステッキ"));
+  game::startSound();  // false: no sound devices; the game runs silently
   const game::GamePaths paths =
       game::resolveGamePaths(options.dataDir, platform::executableDir(),
                              platform::userDataDir("pomuri") / "my.dat", game::PathProbe::real());

@@ -1,0 +1,45 @@
+#include "game/SoundSystem.h"
+
+#include <memory>
+
+#include "platform/QtMessageLoop.h"
+#include "platform/audio/IniFileProfile.h"
+#include "platform/audio/WaveOutFactory.h"
+#include "platform/core/Clock.h"
+#include "wavemix/WaveMixPlatform.h"
+
+namespace game {
+namespace {
+
+// Lives until the process ends: device threads and the mixer session may still reach it
+// while static objects are destroyed, so it is deliberately never deleted.
+struct SoundMachine {
+  std::unique_ptr<platform::WaveOutSystem> devices;
+  platform::QtMessageLoop loop;
+  std::unique_ptr<platform::ProfileIni> profile;
+};
+
+}  // namespace
+
+bool startSound() {
+  try {
+    static SoundMachine* machine = nullptr;
+    if (machine) return true;
+    auto fresh = std::make_unique<SoundMachine>();
+    fresh->devices = platform::createWaveOutSystem(platform::systemClock());
+    fresh->profile = platform::loadWaveMixIni();
+    if (!fresh->devices || !fresh->profile) return false;
+    wavemix::WaveMixPlatform installed;
+    installed.waveOut = fresh->devices.get();
+    installed.messageLoop = &fresh->loop;
+    installed.clock = &platform::systemClock();
+    installed.profile = fresh->profile.get();
+    wavemix::WaveMixSetPlatform(installed);
+    machine = fresh.release();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace game

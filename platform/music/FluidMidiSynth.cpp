@@ -1,0 +1,169 @@
+#include "platform/music/FluidMidiSynth.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/music/MediaDeviceError.h"
+
+namespace platform {
+
+std::filesystem::path chooseSoundFont(std::vector<std::filesystem::path> candidates) {
+  std::erase_if(candidates, [](const std::filesystem::path& p) { return p.extension() != ".sf2"; });
+  if (candidates.empty()) return {};
+  for (const auto& p : candidates)
+    if (p.filename() == "FluidR3_GM.sf2") return p;
+  std::sort(candidates.begin(), candidates.end());
+  return candidates.front();
+}
+
+void silenceFluidSynthLog() {
+  for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
+    fluid_set_log_function(level, nullptr, nullptr);
+}
+
+namespace {
+
+std::filesystem::path findSoundFont(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> found;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error))
+    found.push_back(it->path());
+  return chooseSoundFont(std::move(found));
+}
+
+}  // namespace
+
+// Every FluidSynth object; lives on the worker thread only.
+struct FluidMidiSynth::Engine {
+  fluid_settings_t* settings = nullptr;
+  fluid_synth_t* synth = nullptr;
+  fluid_audio_driver_t* driver = nullptr;
+  fluid_player_t* player = nullptr;
+
+  // False when there is no SoundFont or no audio driver starts: stay silent.
+  bool start(const std::filesystem::path& soundFontFolder) {
+    const std::filesystem::path soundFont = findSoundFont(soundFontFolder);
+    if (soundFont.empty()) return false;
+    settings = new_fluid_settings();
+    if (!settings) return false;
+    synth = new_fluid_synth(settings);
+    if (!synth || fluid_synth_sfload(synth, soundFont.c_str(), 1) == FLUID_FAILED) return false;
+    for (const char* name : {"pulseaudio", "alsa"}) {
+      fluid_settings_setstr(settings, "audio.driver", name);
+      driver = new_fluid_audio_driver(settings, synth);
+      if (driver) return true;
+    }
+    return false;
+  }
+  bool ready() const { return driver != nullptr; }
+
+  void dropPlayer() {
+    if (!player) return;
+    fluid_player_stop(player);
+    delete_fluid_player(player);
+    player = nullptr;
+    fluid_synth_all_sounds_off(synth, -1);
+  }
+  void load(const std::string& path) {
+    dropPlayer();
+    fluid_synth_system_reset(synth);
+    player = new_fluid_player(synth);
+    if (player && fluid_player_add(player, path.c_str()) != FLUID_OK) {
+      delete_fluid_player(player);
+      player = nullptr;
+    }
+  }
+  void play() {
+    if (!player) return;
+    if (fluid_player_get_status(player) == FLUID_PLAYER_DONE) fluid_player_seek(player, 0);
+    fluid_player_play(player);
+  }
+  void stop() {
+    if (!player) return;
+    fluid_player_stop(player);
+    fluid_synth_all_sounds_off(synth, -1);
+  }
+
+  ~Engine() {
+    if (driver) delete_fluid_audio_driver(driver);  // first: no more rendering callbacks
+    if (player) delete_fluid_player(player);
+    if (synth) delete_fluid_synth(synth);
+    if (settings) delete_fluid_settings(settings);
+  }
+};
+
+FluidMidiSynth::FluidMidiSynth(std::filesystem::path soundFontFolder)
+    : soundFontFolder_(std::move(soundFontFolder)) {
+  silenceFluidSynthLog();
+  worker_ = std::thread([this] { run(); });
+}
+
+FluidMidiSynth::~FluidMidiSynth() {
+  {
+    std::lock_guard lock(mutex_);
+    quit_ = true;
+  }
+  wake_.notify_all();
+  worker_.join();
+}
+
+void FluidMidiSynth::load(const std::filesystem::path& path) {
+  // Checked here so that a missing tune fails the open at once, as a device would.
+  if (!fluid_is_midifile(path.c_str()))
+    throw MediaDeviceError("The specified file was not found or is not a MIDI file: " +
+                           path.string());
+  enqueue({Command::Kind::Load, path.string()});
+}
+
+void FluidMidiSynth::play() { enqueue({Command::Kind::Play, {}}); }
+void FluidMidiSynth::stop() { enqueue({Command::Kind::Stop, {}}); }
+void FluidMidiSynth::unload() { enqueue({Command::Kind::Unload, {}}); }
+
+void FluidMidiSynth::drain() {
+  std::unique_lock lock(mutex_);
+  idle_.wait(lock, [this] { return commands_.empty() && !busy_; });
+}
+
+void FluidMidiSynth::enqueue(Command command) {
+  {
+    std::lock_guard lock(mutex_);
+    commands_.push_back(std::move(command));
+  }
+  wake_.notify_one();
+}
+
+void FluidMidiSynth::run() {
+  Engine engine;
+  bool started = false;
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    wake_.wait(lock, [this] { return quit_ || !commands_.empty(); });
+    if (quit_) break;
+    Command command = std::move(commands_.front());
+    commands_.pop_front();
+    busy_ = true;
+    lock.unlock();
+    if (!started) {
+      started = true;
+      engine.start(soundFontFolder_);
+    }
+    if (engine.ready()) {
+      switch (command.kind) {
+        case Command::Kind::Load: engine.load(command.path); break;
+        case Command::Kind::Play: engine.play(); break;
+        case Command::Kind::Stop: engine.stop(); break;
+        case Command::Kind::Unload: engine.dropPlayer(); break;
+      }
+    }
+    lock.lock();
+    busy_ = false;
+    if (commands_.empty()) idle_.notify_all();
+  }
+  lock.unlock();
+  // engine is destroyed here, on the thread that made it.
+}
+
+}  // namespace platform

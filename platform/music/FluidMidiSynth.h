@@ -1,0 +1,66 @@
+#pragma once
+// MidiSynth on FluidSynth with its own audio driver ("pulseaudio", else "alsa") and a
+// General MIDI SoundFont from /usr/share/sounds/sf2/.
+//
+// Threads: the public calls run on the GUI thread and only queue a command, after a cheap
+// check of the file in load(). One worker thread owns every FluidSynth object: it creates
+// the synth and the driver when the first command arrives (a slow or absent sound server
+// never stalls the window) and carries the commands out in order. With no driver or no
+// SoundFont the commands are dropped: the music is silent and nothing is reported.
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/music/MidiSynth.h"
+
+namespace platform {
+
+class FluidMidiSynth final : public MidiSynth {
+ public:
+  // soundFontFolder: where *.sf2 files are looked for.
+  explicit FluidMidiSynth(std::filesystem::path soundFontFolder = "/usr/share/sounds/sf2");
+  ~FluidMidiSynth() override;
+  FluidMidiSynth(const FluidMidiSynth&) = delete;
+  FluidMidiSynth& operator=(const FluidMidiSynth&) = delete;
+
+  void load(const std::filesystem::path& path) override;
+  void play() override;
+  void stop() override;
+  void unload() override;
+
+  // Blocks until every command queued so far has been carried out (for an orderly exit
+  // and for checks); never called from a FluidSynth callback.
+  void drain();
+
+ private:
+  struct Command {
+    enum class Kind { Load, Play, Stop, Unload } kind;
+    std::string path;
+  };
+  struct Engine;
+
+  void enqueue(Command command);
+  void run();
+
+  std::filesystem::path soundFontFolder_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable idle_;
+  std::deque<Command> commands_;
+  bool busy_ = false;
+  bool quit_ = false;
+  std::thread worker_;
+};
+
+// The SoundFont to use among the files found: "FluidR3_GM.sf2" when present, else the
+// first *.sf2 in name order; empty when there is none.
+std::filesystem::path chooseSoundFont(std::vector<std::filesystem::path> candidates);
+
+// Sends FluidSynth's log messages nowhere (it writes to stderr by default).
+void silenceFluidSynthLog();
+
+}  // namespace platform
