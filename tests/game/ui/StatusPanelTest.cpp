@@ -1,0 +1,156 @@
+// The status text in both layouts and the portrait's tremble, as text and rectangles from a
+// fixed clock and scripted random numbers, and on the real form.
+#include <QImage>
+
+#include "FormFixture.h"
+#include "game/StatusPanel.h"
+
+namespace {
+
+using game::statusText;
+using testing_support::FormFixture;
+
+const platform::LocalDate kMonday7Dec2026{2026, 12, 7, 2};
+const platform::LocalDate kSunday1Jan2023{2023, 1, 1, 1};
+
+QString crLines(std::initializer_list<const char*> lines) {
+  QString text;
+  bool first = true;
+  for (const char* line : lines) {
+    if (!first) text += QChar('\r');
+    text += QString::fromUtf8(line);
+    first = false;
+  }
+  return text;
+}
+
+game::tmy player(const char* name, int sex, int month, int day) {
+  game::tmy p;
+  p.playerName = name;
+  p.playerSex = sex;
+  p.birthMonth = month;
+  p.birthDay = day;
+  return p;
+}
+
+TEST(StatusText, SingleReadingLayout) {
+  EXPECT_EQ(statusText(1, player("ＭＩＫＡ", 2, 3, 9), kMonday7Dec2026),
+            crLines({"今日の日付", "    > 2026年12月7日", "       第2曜日", "", "名前 > ＭＩＫＡ", "",
+                     "性別 > ♀", "", "生年月日", "    > 3月 9日", "", ""}));
+}
+
+TEST(StatusText, SingleReadingWithNoNameNoSexAndNoBirthday) {
+  EXPECT_EQ(statusText(1, game::tmy{}, kMonday7Dec2026),
+            crLines({"今日の日付", "    > 2026年12月7日", "       第2曜日", "", "名前 > ", "",
+                     "性別 > なし", "", "生年月日", "    > 0月 0日", "", ""}));
+  EXPECT_TRUE(statusText(1, player("", 1, 0, 0), kMonday7Dec2026).contains(QStringLiteral("性別 > ♂\r")));
+}
+
+class CompatLayoutTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(CompatLayoutTest, EveryOtherModeShowsBothBirthdays) {
+  game::tmy p = player("ＲＥＮ", 1, 11, 30);
+  p.partnerMonth = 4;
+  p.partnerDay = 1;
+  EXPECT_EQ(statusText(GetParam(), p, kMonday7Dec2026),
+            crLines({"今日の日付", "    > 2026年12月7日", "       第2曜日", "", "貴方の生年月日",
+                     "    > 11月 30日", "", "相手の生年月日", "    > 4月 1日", "", ""}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, CompatLayoutTest, ::testing::Values(0, 2, 3));
+
+TEST(StatusText, UnsetBirthdaysShowZero) {
+  EXPECT_TRUE(statusText(0, game::tmy{}, kMonday7Dec2026)
+                  .endsWith(crLines({"貴方の生年月日", "    > 0月 0日", "", "相手の生年月日",
+                                     "    > 0月 0日", "", ""})));
+}
+
+TEST(StatusText, ItemLinesInOrderEachEndingWithCr) {
+  struct Case {
+    int universe, brain, happiness;
+    const char* tail;
+  };
+  const Case cases[] = {
+      {0, 0, 0, "0月 0日\r\r"},
+      {1, 1, 1, "0月 0日\r\r【宇宙の全て】所持\r【求める脳】所持\r【幸せ】所持\r"},
+      {0, 2, 0, "0月 0日\r\r【求める脳】所持\r"},
+      {1, 0, 1, "0月 0日\r\r【宇宙の全て】所持\r【幸せ】所持\r"},
+      {-1, 0, 0, "0月 0日\r\r"},
+  };
+  for (const Case& c : cases) {
+    game::tmy p;
+    p.ownsUniverse = c.universe;
+    p.ownsSeekingBrain = c.brain;
+    p.ownsHappiness = c.happiness;
+    for (int mode : {0, 1}) {
+      const QString text = statusText(mode, p, kMonday7Dec2026);
+      EXPECT_TRUE(text.endsWith(QString::fromUtf8(c.tail)))
+          << mode << " " << c.universe << c.brain << c.happiness << ": " << text.toStdString();
+    }
+  }
+}
+
+TEST(StatusText, FirstOfJanuaryOnASundayHasNoLeadingZerosAndWeekdayOne) {
+  EXPECT_TRUE(statusText(0, game::tmy{}, kSunday1Jan2023)
+                  .startsWith(crLines({"今日の日付", "    > 2023年1月1日", "       第1曜日", ""})));
+}
+
+TEST(PortraitJitter, DrawsBottomRightTopLeftInThatOrder) {
+  platform::ScriptedRandom random{5, 0, 4, 1};
+  const QRect rect = game::portraitJitter(random);
+  EXPECT_EQ(random.limits(), (std::deque<int>{6, 6, 5, 5}));
+  EXPECT_EQ(rect.left(), -1);
+  EXPECT_EQ(rect.top(), -4);
+  EXPECT_EQ(rect.left() + rect.width(), 150);   // right edge: 150 + r
+  EXPECT_EQ(rect.top() + rect.height(), 155);   // bottom edge: 150 + b
+}
+
+TEST(PortraitJitter, EveryDrawCoversTheFaceAndSpillsAtMostFourOrFive) {
+  for (int b = 0; b < 6; ++b)
+    for (int r = 0; r < 6; ++r)
+      for (int t = 0; t < 5; ++t)
+        for (int l = 0; l < 5; ++l) {
+          platform::ScriptedRandom random{b, r, t, l};
+          const QRect rect = game::portraitJitter(random);
+          SCOPED_TRACE(::testing::Message() << b << r << t << l);
+          EXPECT_TRUE(rect.contains(QRect(0, 0, 150, 150)));
+          EXPECT_GE(rect.left(), -4);
+          EXPECT_GE(rect.top(), -4);
+          EXPECT_LE(rect.left() + rect.width(), 155);
+          EXPECT_LE(rect.top() + rect.height(), 155);
+          EXPECT_EQ(rect.size(), QSize(150 + l + r, 150 + t + b));
+        }
+}
+
+class StatusPanelFormTest : public FormFixture {};
+
+TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrait) {
+  clock.setToday(kSunday1Jan2023);
+  openFormWith(player("ＡＫＩ", 1, 5, 6));
+  form->gameMode = 1;
+  QImage face(64, 64, QImage::Format_RGB32);
+  face.fill(Qt::white);
+  for (int y = 0; y < 64; ++y) face.setPixel(63, y, qRgb(255, 0, 0));  // a red right edge
+  form->bak->setPicture(face);
+  form->tickCount = 999;
+  random.push(0);  // b
+  random.push(5);  // r: the red column is stretched off the right edge by 5 px
+  random.push(0);
+  random.push(0);
+  form->RefreshStatus();
+  EXPECT_EQ(form->tickCount, 0);
+  EXPECT_EQ(form->state_l->caption(), statusText(1, game::profile, kSunday1Jan2023));
+  const QImage shown = form->cg->picture();
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_EQ(QColor(shown.pixel(149, 75)), QColor(Qt::white)) << "the red edge lies beyond 150";
+  random.push(0);
+  random.push(0);
+  random.push(0);
+  random.push(0);
+  form->RefreshStatus();
+  EXPECT_EQ(form->tickCount, 1);
+  EXPECT_EQ(QColor(form->cg->picture().pixel(149, 75)), QColor(Qt::red));
+  EXPECT_EQ(random.remaining(), 0u);
+}
+
+}  // namespace
