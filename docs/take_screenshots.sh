@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Retakes the README's screenshots from the real program under Xvfb: the title screen, the
+# first chat, name entry and a result sheet, by clicking through a single reading with a
+# fixed seed and a fresh profile. The pauses let the game's own waits and animations finish;
+# this is a documentation helper, not a test.
+#
+#   docs/take_screenshots.sh [PROGRAM] [SCALE]     defaults: build/bin/pomuri, 1
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=$(realpath "${1:-build/bin/pomuri}")
+scale=${2:-1}
+out=docs/screenshots
+work=$(mktemp -d /tmp/pomuri-shots.XXXXXX)
+xvfb_pid=
+game_pid=
+cleanup() {
+  if [ -n "$game_pid" ]; then kill "$game_pid" 2> /dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 30 display_number <&"$display_fd"
+exec {display_fd}<&-
+export DISPLAY=":$display_number"
+
+# A fresh profile: the data folder is a copy, so the build's own my.dat is not touched.
+mkdir "$work/data" "$work/home"
+cp -r "$(dirname "$program")/dat" "$(dirname "$program")/cg" "$work/data/"
+rm -f "$work/data/dat/my.dat"*
+HOME="$work/home" QT_SCALE_FACTOR=$scale WAVEMIX_OUTPUT=null \
+  "$program" --seed 7 --data-dir "$work/data" > "$work/game.log" 2>&1 &
+game_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --class pomuri | head -1)
+
+# Clicks at window coordinates of the 481 × 349 layout.
+click() { xdotool mousemove --window "$window" $(($1 * scale)) $(($2 * scale)) click 1; sleep "${3:-2.5}"; }
+shot() { import -window "$window" "$out/$1.png"; }
+speech() { click 150 325; }
+
+mkdir -p "$out"
+sleep 2; shot title
+click 292 304; shot chat            # NEW GAME
+speech                              # to name entry
+for letter in "106 262" "150 266" "106 262" "150 266"; do click $letter 0.6; done  # M O M O
+sleep 1; shot name-entry
+click 260 326                       # OK!
+click 142 246                       # yes, that is the name
+click 212 270                       # ♀
+speech
+click 258 320                       # birthday OK!
+click 142 246                       # yes, that is the birthday
+for _ in 1 2 3 4 5 6 7 8; do speech; done   # the rest of the chat, the word, the ritual
+shot result
+kill -TERM "$game_pid"
+wait "$game_pid" || true
+game_pid=
+echo "screenshots written to $out/"
