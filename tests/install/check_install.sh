@@ -70,16 +70,22 @@ exec {display_fd}<&-
 env -i HOME="$home" USER="$user" PATH=/usr/bin:/bin DISPLAY=":$display_number" \
   WAVEMIX_OUTPUT=null QT_QPA_PLATFORM=xcb "${run_as[@]}" "$prefix/bin/pomuri" > "$work/game.log" 2>&1 &
 game_pid=$!
-# Blocks on X events until the window is mapped.
-DISPLAY=":$display_number" timeout 30 xdotool search --sync --onlyvisible --class pomuri > /dev/null ||
+# Blocks on X events until a window of the game is mapped. It must be the game's own window:
+# an asset that is not found is reported in an error box before the main window shows.
+windows=$(DISPLAY=":$display_number" timeout 30 xdotool search --sync --onlyvisible --class pomuri) ||
   { cat "$work/game.log"; fail "the game's window did not appear"; }
+for window in $windows; do
+  name=$(DISPLAY=":$display_number" xdotool getwindowname "$window")
+  case "$name" in
+    *"ネオ・ポムリーくん占いステッキ　ver1.0"*) ;;
+    *) cat "$work/game.log"; fail "a window '$name' appeared instead of the game (assets not found?)" ;;
+  esac
+done
 kill -TERM "$game_pid"
 status=0
 wait "$game_pid" || status=$?
 game_pid=
 [ "$status" = 0 ] || { cat "$work/game.log"; fail "the game exited with status $status"; }
-# A missing asset would have been reported on the way (and the game would not have started).
-! grep -q "Cannot open file" "$work/game.log" || { cat "$work/game.log"; fail "the game did not find its assets"; }
 profile=$home/.local/share/pomuri/my.dat
 [ -s "$profile" ] || { cat "$work/game.log"; fail "no profile at $profile"; }
 if [ "$(id -u)" = 0 ]; then
