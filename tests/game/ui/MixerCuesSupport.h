@@ -78,6 +78,10 @@ class ManualMixerMachine {
     machine.profile = &profile;
     wavemix::WaveMixSetPlatform(machine);
   }
+  // Leaves no dangling machine behind for a later mixer in the same process.
+  ~ManualMixerMachine() { wavemix::WaveMixSetPlatform({}); }
+  ManualMixerMachine(const ManualMixerMachine&) = delete;
+  ManualMixerMachine& operator=(const ManualMixerMachine&) = delete;
 
   // An 8-bit mono 11025 Hz wave of `samples` samples at path.
   static void writeWave(const std::filesystem::path& path, std::size_t samples) {
