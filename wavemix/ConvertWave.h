@@ -27,5 +27,10 @@ SampleBuffer ConvertRate(std::uint32_t sourceRate, std::uint32_t targetRate,
 // All three in that order; the data is returned untouched when channels, rate and bits agree.
 SampleBuffer ConvertWave(const platform::PcmFormat& session, const platform::PcmFormat& source,
                          SampleBuffer data, std::uint32_t& length);
+// The same conversion read straight from `data` (`length` bytes, not owned, left untouched):
+// the same bytes, length and failures as ConvertWave on a new[] copy of them, but without
+// that copy or the buffers between the steps. The result is always a new buffer.
+SampleBuffer ConvertWaveFrom(const platform::PcmFormat& session, const platform::PcmFormat& source,
+                             const std::uint8_t* data, std::uint32_t& length);
 
 }  // namespace wavemix

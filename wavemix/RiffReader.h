@@ -27,6 +27,9 @@ class RiffReader {
   std::optional<Chunk> findChunk(std::size_t from, std::size_t end, std::uint32_t id) const;
   // Copies up to `count` bytes from `offset`; returns how many were there.
   std::size_t read(std::size_t offset, std::uint8_t* destination, std::size_t count) const;
+  // The image's bytes from `offset` (at most size()), read in place; the caller keeps to
+  // what the image holds.
+  const std::uint8_t* bytesAt(std::size_t offset) const { return image_.data() + offset; }
   std::size_t size() const { return image_.size(); }
 
  private:

@@ -1,12 +1,17 @@
 // Loading RIFF WAVE images from files, "WAVE" resources and memory files, and freeing waves.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <ios>
+#include <memory>
 #include <new>
 #include <span>
 #include <string>
-#include <vector>
+#include <system_error>
 
 #include "platform/audio/ResourceModule.h"
 #include "wavemix/ConvertWave.h"
@@ -34,11 +39,50 @@ std::uint32_t openMemoryFile(const MemoryFileInfo& info) {
   return 0;
 }
 
-bool readWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+// A whole file's bytes, in a buffer that is not zero-filled before it is read into.
+struct FileBytes {
+  std::unique_ptr<std::uint8_t[]> data;
+  std::size_t size = 0;
+};
+
+// Closes a descriptor when it goes out of scope.
+struct FileDescriptor {
+  int fd;
+  ~FileDescriptor() { ::close(fd); }
+};
+
+// Reads the whole file at `path`; false when it cannot be opened. A regular file is read
+// into a buffer of its size (plus one byte, so that its end shows without growing it),
+// anything else in doubling steps. A failing read raises std::ios_base::failure with the
+// text a file stream gives for it.
+bool readWholeFile(const char* path, FileBytes& bytes) {
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const FileDescriptor file{fd};
+  std::size_t capacity = 4096;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+    capacity = static_cast<std::size_t>(info.st_size) + 1;
+  }
+  bytes.data.reset(new std::uint8_t[capacity]);
+  bytes.size = 0;
+  for (;;) {
+    if (bytes.size == capacity) {
+      std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[capacity * 2]);
+      std::memcpy(larger.get(), bytes.data.get(), bytes.size);
+      bytes.data = std::move(larger);
+      capacity *= 2;
+    }
+    const ssize_t got = ::read(fd, bytes.data.get() + bytes.size, capacity - bytes.size);
+    if (got == 0) return true;
+    if (got < 0) {
+      const int error = errno;
+      if (error == EINTR) continue;
+      throw std::ios_base::failure("basic_filebuf::underflow error reading the file",
+                                   std::error_code(error, std::system_category()));
+    }
+    bytes.size += static_cast<std::size_t>(got);
+  }
 }
 
 // Parses and converts one RIFF WAVE image into `wave`; raises on any fault. Everything it
@@ -75,12 +119,10 @@ void loadImage(const WaveMixSession& session, std::span<const std::uint8_t> imag
   const std::uint32_t frameBytes = format.channels * (format.bitsPerSample / 8u);
   if (data->size < frameBytes) raise(messages::kShorterThanFrame);
 
-  SampleBuffer samples(new (std::nothrow) std::uint8_t[data->size]);
-  if (!samples) raise(messages::kNoMemory);
+  // Converted straight from the image's bytes, which the check above puts inside it.
   std::uint32_t length = data->size;
-  if (riff.read(data->dataOffset, samples.get(), length) != length) raise(messages::kReadData);
-
-  samples = ConvertWave(session.format, format, std::move(samples), length);
+  SampleBuffer samples =
+      ConvertWaveFrom(session.format, format, riff.bytesAt(data->dataOffset), length);
   // Too short to give one output frame (or longer than a play position can count).
   if (!samples || length == 0 || length > 0x7FFFFFFF) raise(messages::kConvert);
 
@@ -121,7 +163,7 @@ WaveMixWave* WaveMixOpenWave(HMixSession handle, const char* source,
   std::unique_ptr<WaveMixWave> wave(new (std::nothrow) WaveMixWave);
   if (!wave) raise(messages::kNoMemory);
 
-  std::vector<std::uint8_t> fileBytes;
+  FileBytes fileBytes;
   std::span<const std::uint8_t> image;
   if (flags & kOpenFromResource) {
     const bool numbered = isResourceNumber(source);
@@ -157,7 +199,7 @@ WaveMixWave* WaveMixOpenWave(HMixSession handle, const char* source,
     if (source == nullptr || !readWholeFile(source, fileBytes)) {
       raise(std::string(messages::kOpenFile) + (source != nullptr ? source : ""));
     }
-    image = fileBytes;
+    image = {fileBytes.data.get(), fileBytes.size};
   }
 
   loadImage(session, image, *wave);
