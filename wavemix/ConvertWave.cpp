@@ -170,6 +170,10 @@ SampleBuffer ConvertBits(std::uint16_t sourceBits, std::uint16_t targetBits, Sam
   }
   if (targetBits == 16) {
     // The session format is always 8-bit; widening is here for completeness only.
+    if (length > 0x7FFFFFFF / 2) {
+      data.reset();
+      throw EWaveMixError(messages::kNoMemory);
+    }
     SampleBuffer wide = allocate(length * 2);
     for (std::uint32_t i = 0; i < length; ++i) {
       wide[2 * i] = 0;
@@ -197,7 +201,14 @@ SampleBuffer ConvertChannels(std::uint16_t sourceChannels, std::uint16_t targetC
     throw EWaveMixError(messages::kFormatNotSupported);
   }
   const std::uint32_t frames = length / sourceChannels;
-  SampleBuffer converted = allocate(frames * targetChannels);
+  // Counted in 64 bits: a mono image over 2 GB doubled would wrap a 32-bit size and the
+  // loop below would write past the end of a short buffer.
+  const std::uint64_t outBytes = std::uint64_t{frames} * targetChannels;
+  if (outBytes > 0x7FFFFFFF) {
+    data.reset();
+    throw EWaveMixError(messages::kNoMemory);
+  }
+  SampleBuffer converted = allocate(static_cast<std::uint32_t>(outBytes));
   if (sourceChannels == 1) {
     for (std::uint32_t f = 0; f < frames; ++f) {
       converted[2 * f] = data[f];

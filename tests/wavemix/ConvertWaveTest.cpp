@@ -6,6 +6,7 @@
 
 #include "wavemix/ConvertWave.h"
 #include "wavemix/EWaveMixError.h"
+#include "wavemix/WaveMixMessages.h"
 
 namespace wavemix {
 namespace {
@@ -65,6 +66,22 @@ TEST(ConvertChannelsTest, MonoToStereoWritesEachByteTwice) {
   std::uint32_t length = 3;
   SampleBuffer out = ConvertChannels(1, 2, bufferOf({1, 2, 3}), length);
   EXPECT_EQ(bytesOf(out, length), (std::vector<std::uint8_t>{1, 1, 2, 2, 3, 3}));
+}
+
+TEST(ConvertChannelsTest, AnOutputOver2GBIsRefusedBeforeAnythingIsWritten) {
+  // The buffer is short on purpose: the size check must come before any byte is read or
+  // written, or the doubled size would wrap and the copy would run past the buffer.
+  for (std::uint32_t claimed : {0x80000000u, 0xFFFFFFFFu}) {
+    std::uint32_t length = claimed;
+    try {
+      ConvertChannels(1, 2, bufferOf({1, 2, 3}), length);
+      ADD_FAILURE() << claimed << " bytes doubled without complaint";
+    } catch (const EWaveMixError& error) {
+      EXPECT_STREQ(error.what(), EWaveMixError(messages::kNoMemory).what());
+    }
+  }
+  std::uint32_t length = 0x40000000u;
+  EXPECT_THROW(ConvertBits(8, 16, bufferOf({1, 2, 3}), length), EWaveMixError);
 }
 
 struct RateCase {
