@@ -283,6 +283,10 @@ void TForm1::buildBirthdayPanel() {
     p.setColor(QPalette::Button, QColor(0xFF, 0x80, 0xFF));
     spin->setPalette(p);
     spin->onChange = [this] { umare_v2Change(); };
+    // Narrow arrows and no padding, so two bold 20 px digits fit in the 45 px field.
+    spin->setStyleSheet(QStringLiteral(
+        "QAbstractSpinBox { border: none; padding: 0px; background: #FF80FF; color: black; }"
+        "QAbstractSpinBox::up-button, QAbstractSpinBox::down-button { width: 11px; }"));
     return spin;
   };
   umare_v = makeSpin({24, 48, 45, 30}, 12);
