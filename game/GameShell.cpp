@@ -114,6 +114,14 @@ const std::vector<CompatMilestone>& compatMilestones() {
 
 QString number(std::int64_t n) { return QString::number(n); }
 
+// A new play starts from an unknown player: name, sex and birthday are asked again.
+void forgetPlayer(tmy& p) {
+  p.playerName.clear();
+  p.playerSex = 0;
+  p.birthMonth = 0;
+  p.birthDay = 0;
+}
+
 }  // namespace
 
 void TForm1::runStartupStep(const std::function<void()>& step) {
@@ -242,10 +250,7 @@ void TForm1::BeginSingleReading() {
       WaitClick();
     }
   }
-  profile.playerName.clear();
-  profile.playerSex = 0;
-  profile.birthMonth = 0;
-  profile.birthDay = 0;
+  forgetPlayer(profile);
   Say(QStringLiteral("はい、名前を入力してくださいよ！"));
   name_box->show();
 }
@@ -274,10 +279,7 @@ void TForm1::BeginCompatReading() {
   }
   Say(QStringLiteral("まずあなたの生年月日を教えてね"));
   WaitClick();
-  profile.playerName.clear();
-  profile.playerSex = 0;
-  profile.birthMonth = 0;
-  profile.birthDay = 0;
+  forgetPlayer(profile);
   umare_box->show();
 }
 
