@@ -29,6 +29,7 @@ if(NOT POMURI_CORE_ONLY)
   install(DIRECTORY ${POMURI_BIN_DIR}/dat ${POMURI_BIN_DIR}/cg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/pomuri
           PATTERN "my.dat*" EXCLUDE)
+  install(FILES ${POMURI_BIN_DIR}/WAVEMIX.INI DESTINATION ${CMAKE_INSTALL_DATADIR}/pomuri)
   install(FILES ${CMAKE_SOURCE_DIR}/install/pomuri.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   foreach(size ${POMURI_ICON_SIZES})

@@ -21,13 +21,24 @@ struct SoundMachine {
 
 }  // namespace
 
-bool startSound() {
+std::filesystem::path mixerSettingsFile(const std::filesystem::path& shippedIni) {
+  std::filesystem::path own = platform::locateWaveMixIni();
+  if (!own.empty()) return own;
+  std::error_code error;
+  if (!shippedIni.empty() && std::filesystem::is_regular_file(shippedIni, error)) return shippedIni;
+  return {};
+}
+
+bool startSound(const std::filesystem::path& shippedIni) {
   try {
     static SoundMachine* machine = nullptr;
     if (machine) return true;
     auto fresh = std::make_unique<SoundMachine>();
     fresh->devices = platform::createWaveOutSystem(platform::systemClock());
-    fresh->profile = platform::loadWaveMixIni();
+    const std::filesystem::path settings = mixerSettingsFile(shippedIni);
+    fresh->profile = settings.empty() ? std::make_unique<platform::IniFileProfile>()
+                                      : std::make_unique<platform::IniFileProfile>(
+                                            platform::IniFileProfile::fromFile(settings));
     if (!fresh->devices || !fresh->profile) return false;
     wavemix::WaveMixPlatform installed;
     installed.waveOut = fresh->devices.get();

@@ -36,10 +36,11 @@ int main(int argc, char** argv) {
 
   platform::Application app(argc, argv, QStringLiteral("pomuri"),
                             QStringLiteral("ネオ・ポムリーくん占いステッキ"));
-  game::startSound();  // false: no sound devices; the game runs silently
   const game::GamePaths paths =
       game::resolveGamePaths(options.dataDir, platform::executableDir(),
                              platform::userDataDir("pomuri") / "my.dat", game::PathProbe::real());
+  // false: no sound devices; the game runs silently.
+  game::startSound(paths.assetRoot / "WAVEMIX.INI");
   game::GameEnvironment environment;
   environment.assetRoot = paths.assetRoot;
   environment.profilePrimary = paths.profilePrimary;

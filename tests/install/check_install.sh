@@ -33,6 +33,7 @@ chmod 755 "$work"
 # --- the installed files
 for f in bin/pomuri bin/wavemix_demo share/pomuri/dat/name.dat share/pomuri/dat/gos.mid \
          share/pomuri/dat/start.wav share/pomuri/cg/1.jpg share/pomuri/cg/kao.bmp \
+         share/pomuri/WAVEMIX.INI \
          share/applications/pomuri.desktop \
          share/icons/hicolor/32x32/apps/pomuri.png share/icons/hicolor/128x128/apps/pomuri.png \
          include/pomuri/wavemix/WaveMix.h include/pomuri/platform/audio/WaveOutDevice.h \
