@@ -240,24 +240,7 @@ SampleBuffer ConvertRate(std::uint32_t sourceRate, std::uint32_t targetRate,
       throw EWaveMixError(messages::kNoMemory);
     }
     SampleBuffer out = allocate(static_cast<std::uint32_t>(outBytes));
-    std::uint8_t* dst = out.get();
-    for (std::uint32_t f = 0; f < frames; ++f) {
-      const std::uint8_t* cur = &data[std::size_t{f} * frameSize];
-      if (f + 1 < frames) {
-        const std::uint8_t* next = cur + frameSize;
-        for (std::uint32_t k = 0; k < factor; ++k) {
-          for (std::uint16_t c = 0; c < frameSize; ++c) {
-            // Truncating division toward zero, as C++ integer division does.
-            const int step = (int{next[c]} - int{cur[c]}) / static_cast<int>(factor);
-            *dst++ = static_cast<std::uint8_t>(cur[c] + static_cast<int>(k) * step);
-          }
-        }
-      } else {
-        for (std::uint32_t k = 0; k < factor; ++k) {
-          for (std::uint16_t c = 0; c < frameSize; ++c) *dst++ = cur[c];
-        }
-      }
-    }
+    stepUp(data.get(), out.get(), frames, factor, frameSize);
     length = static_cast<std::uint32_t>(outBytes);
     return out;
   }
@@ -265,19 +248,7 @@ SampleBuffer ConvertRate(std::uint32_t sourceRate, std::uint32_t targetRate,
   const std::uint64_t divisor = (std::uint64_t{sourceRate} + targetRate / 2) / targetRate;
   const auto groups = static_cast<std::uint32_t>(frames / divisor);
   SampleBuffer out = allocate(groups * frameSize);
-  for (std::uint32_t g = 0; g < groups; ++g) {
-    const std::uint8_t* group = &data[std::size_t{g} * divisor * frameSize];
-    std::uint8_t* dst = &out[std::size_t{g} * frameSize];
-    for (std::uint16_t c = 0; c < frameSize; ++c) {
-      if (g + 1 == groups) {
-        dst[c] = group[c];  // the last output frame copies the first input frame of its group
-        continue;
-      }
-      int sum = 0;
-      for (std::uint64_t i = 0; i < divisor; ++i) sum += int{group[i * frameSize + c]} - 128;
-      dst[c] = static_cast<std::uint8_t>(128 + sum / static_cast<int>(divisor));
-    }
-  }
+  averageGroups(data.get(), out.get(), groups, divisor, frameSize);
   length = groups * frameSize;
   return out;
 }
