@@ -9,14 +9,11 @@ FileWaveOut::FileWaveOut(std::filesystem::path path, Clock& clock, PacingDriver 
     : path_(std::move(path)), clock_(clock), driver_(driver) {}
 
 DeviceResult FileWaveOut::capabilities(std::int32_t id, WaveOutCaps& caps) {
-  if (id != 0 && id != kWaveMapper) return kDeviceBadId;
-  caps = WaveOutCaps{kProductName, 2, 0};
-  return kDeviceOk;
+  return singleDeviceCapabilities(id, kProductName, caps);
 }
 
 DeviceResult FileWaveOut::queryFormat(std::int32_t id, const PcmFormat& format) {
-  if (id != 0 && id != kWaveMapper) return kDeviceBadId;
-  return isPlainPcm(format) ? kDeviceOk : kDeviceBadFormat;
+  return singleDeviceQueryFormat(id, format);
 }
 
 DeviceResult FileWaveOut::open(std::int32_t id, const PcmFormat& format, MessageLoop& loop,

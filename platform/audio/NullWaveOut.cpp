@@ -7,14 +7,11 @@ namespace platform {
 NullWaveOut::NullWaveOut(Clock& clock, PacingDriver driver) : clock_(clock), driver_(driver) {}
 
 DeviceResult NullWaveOut::capabilities(std::int32_t id, WaveOutCaps& caps) {
-  if (id != 0 && id != kWaveMapper) return kDeviceBadId;
-  caps = WaveOutCaps{kProductName, 2, 0};
-  return kDeviceOk;
+  return singleDeviceCapabilities(id, kProductName, caps);
 }
 
 DeviceResult NullWaveOut::queryFormat(std::int32_t id, const PcmFormat& format) {
-  if (id != 0 && id != kWaveMapper) return kDeviceBadId;
-  return isPlainPcm(format) ? kDeviceOk : kDeviceBadFormat;
+  return singleDeviceQueryFormat(id, format);
 }
 
 DeviceResult NullWaveOut::open(std::int32_t id, const PcmFormat& format, MessageLoop& loop,

@@ -55,4 +55,18 @@ inline bool isPlainPcm(const PcmFormat& format) {
   return format.blockAlign == frameBytes && format.avgBytesPerSec == frameBytes * format.samplesPerSec;
 }
 
+// The clock-paced devices (null, file) are one device, number 0 or the mapper, stereo
+// capable, never synchronous, and take any plain PCM format.
+inline DeviceResult singleDeviceCapabilities(std::int32_t id, const char* productName,
+                                             WaveOutCaps& caps) {
+  if (id != 0 && id != kWaveMapper) return kDeviceBadId;
+  caps = WaveOutCaps{productName, 2, 0};
+  return kDeviceOk;
+}
+
+inline DeviceResult singleDeviceQueryFormat(std::int32_t id, const PcmFormat& format) {
+  if (id != 0 && id != kWaveMapper) return kDeviceBadId;
+  return isPlainPcm(format) ? kDeviceOk : kDeviceBadFormat;
+}
+
 }  // namespace platform
