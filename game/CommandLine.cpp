@@ -165,6 +165,7 @@ GamePaths resolveGamePaths(const std::optional<fs::path>& dataDir, const fs::pat
   const fs::path datFolder = paths.assetRoot / "dat";
   const bool besideAssets = !paths.installed && probe.isWritable(datFolder);
   paths.profilePrimary = besideAssets ? datFolder / "my.dat" : userProfile;
+  if (!paths.installed && !besideAssets) paths.profileReadOnly = datFolder / "my.dat";
   return paths;
 }
 

@@ -39,6 +39,9 @@ struct GamePaths {
   std::filesystem::path assetRoot;        // holds dat/ and cg/
   std::filesystem::path profilePrimary;   // where my.dat is kept first
   std::filesystem::path profileFallback;  // where it goes when the primary cannot be written
+  // my.dat beside assets of no install whose dat/ cannot be written: read at start, so a
+  // profile left there is not lost, but never written. Empty otherwise.
+  std::filesystem::path profileReadOnly;
   bool installed = false;  // the assets came from <prefix>/share/pomuri beside bin/
 };
 
@@ -53,7 +56,8 @@ struct PathProbe {
 // dat/ (a build tree or a copied folder), else ../share/pomuri relative to it (an install).
 // my.dat is kept beside the assets only when their dat/ folder belongs to no install and
 // can be written by this user; otherwise the user's data file is the primary as well as the
-// fallback, so a shared read-only install never gets a profile written into it.
+// fallback, so a shared read-only install never gets a profile written into it. Outside an
+// install, a read-only dat/ is still where an earlier profile may lie: profileReadOnly.
 GamePaths resolveGamePaths(const std::optional<std::filesystem::path>& dataDir,
                            const std::filesystem::path& executableDir,
                            const std::filesystem::path& userProfile, const PathProbe& probe);

@@ -95,8 +95,8 @@ std::string summary(const std::vector<std::string>& problems) {
 
 }  // namespace
 
-ProfileStore::ProfileStore(fs::path primary, fs::path fallback)
-    : primary_(std::move(primary)), fallback_(std::move(fallback)) {}
+ProfileStore::ProfileStore(fs::path primary, fs::path fallback, fs::path readOnly)
+    : primary_(std::move(primary)), fallback_(std::move(fallback)), readOnly_(std::move(readOnly)) {}
 
 ProfileStore::LoadOutcome ProfileStore::load(tmy& into) {
   LoadOutcome outcome;
@@ -108,8 +108,10 @@ ProfileStore::LoadOutcome ProfileStore::load(tmy& into) {
     fs::file_time_type modified;
   };
   std::vector<Candidate> found;
-  for (const fs::path& file : {primary_, fallback_}) {
-    if (!pathExists(file) || (!found.empty() && found.front().file == file)) continue;
+  for (const fs::path& file : {primary_, fallback_, readOnly_}) {
+    if (file.empty() || !pathExists(file) ||
+        std::any_of(found.begin(), found.end(), [&file](const Candidate& c) { return c.file == file; }))
+      continue;
     std::error_code ec;
     fs::file_time_type modified = fs::last_write_time(file, ec);
     if (ec) modified = fs::file_time_type::min();
@@ -120,10 +122,19 @@ ProfileStore::LoadOutcome ProfileStore::load(tmy& into) {
                    [](const Candidate& a, const Candidate& b) { return a.modified > b.modified; });
 
   bool loaded = false;
+  std::string readOnlyTrouble;  // why the read-only place could not be read
   for (const Candidate& candidate : found) {
+    const bool readOnly = candidate.file == readOnly_;
+    // Nothing is taken from, or told about, a read-only file older than the profile in use:
+    // it cannot be mended, and a word about it would come back at every start.
+    if (readOnly && loaded) continue;
     std::string why;
     std::optional<std::string> bytes = readCapped(candidate.file, kMaxProfileFileBytes, why);
     bool alreadyKept = false;
+    if (!bytes && readOnly) {
+      readOnlyTrouble = why;
+      continue;
+    }
     if (!bytes) {
       fs::path keepAs = findKeepName(candidate.file, std::nullopt, alreadyKept);
       protected_.push_back({candidate.file, keepAs, false});
@@ -145,6 +156,17 @@ ProfileStore::LoadOutcome ProfileStore::load(tmy& into) {
       loaded = true;
       outcome.readFrom = candidate.file;
     }
+    if (readOnly) {
+      std::string notice = quoted(candidate.file) + " からプロフィールを読み込みました。";
+      if (decoded.damaged)
+        notice += "このファイルは壊れていました。" + summary(decoded.problems) +
+                  "読めたところだけを使い、残りは 0 から始めます。";
+      notice += "このフォルダには保存できないため、これからは " + quoted(primary_) +
+                " に保存します。元のファイルはそのまま残ります。";
+      outcome.damaged = outcome.damaged || decoded.damaged;
+      outcome.notices.push_back(std::move(notice));
+      continue;
+    }
     if (!decoded.damaged) continue;
 
     fs::path keepAs = findKeepName(candidate.file, bytes, alreadyKept);
@@ -160,6 +182,12 @@ ProfileStore::LoadOutcome ProfileStore::load(tmy& into) {
   if (!loaded) {
     clearSavedFields(into);
     outcome.fresh = true;
+    if (!readOnlyTrouble.empty()) {
+      outcome.damaged = true;
+      outcome.notices.push_back(quoted(readOnly_) + " を読めませんでした（" + readOnlyTrouble +
+                                "）。新しいプロフィールで始め、" + quoted(primary_) +
+                                " に保存します。");
+    }
   }
   readFrom_ = outcome.readFrom;
   return outcome;

@@ -77,7 +77,7 @@ TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(e
   }
   profileStore_ = std::make_unique<ProfileStore>(
       env_.profilePrimary.empty() ? env_.assetRoot / "dat" / "my.dat" : env_.profilePrimary,
-      env_.profileFallback);
+      env_.profileFallback, env_.profileReadOnly);
 
   // A fixed dialog frame: a close box, no minimise or maximise box, not resizable.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

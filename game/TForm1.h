@@ -36,6 +36,7 @@ struct GameEnvironment {
   // Where my.dat is kept first; empty: <assetRoot>/dat/my.dat. An installed program points
   // it at the user's data folder, as its asset folder is shared and read-only.
   std::filesystem::path profilePrimary;
+  std::filesystem::path profileReadOnly;  // read at start, never written; empty: none
   platform::Clock* clock = nullptr;           // nullptr: the system clock
   platform::RandomSource* random = nullptr;   // nullptr: a generator seeded from the clock
   CueSink* cues = nullptr;                    // nullptr: the mixer and the synthesizer

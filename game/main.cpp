@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   environment.assetRoot = paths.assetRoot;
   environment.profilePrimary = paths.profilePrimary;
   environment.profileFallback = paths.profileFallback;
+  environment.profileReadOnly = paths.profileReadOnly;
   std::unique_ptr<platform::SeededRandom> seeded;
   if (options.seed) {
     seeded = std::make_unique<platform::SeededRandom>(*options.seed);

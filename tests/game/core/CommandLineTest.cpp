@@ -130,6 +130,7 @@ TEST(GamePathsTest, AssetFolderAndProfileForEachWayOfRunning) {
     std::filesystem::path assetRoot;
     std::filesystem::path primary;
     bool installed;
+    std::filesystem::path readOnly = {};
   };
   const Case cases[] = {
       {"build tree", std::nullopt, "/src/build/bin",
@@ -141,13 +142,13 @@ TEST(GamePathsTest, AssetFolderAndProfileForEachWayOfRunning) {
       {"install writable by this user keeps the profile out of it", std::nullopt, "/tmp/pfx/bin",
        {"/tmp/pfx/share/pomuri/dat"}, {"/tmp/pfx/share/pomuri/dat"},
        "/tmp/pfx/share/pomuri", user, true},
-      {"copied folder that cannot be written", std::nullopt, "/media/cd",
-       {"/media/cd/dat"}, {}, "/media/cd", user, false},
+      {"copied folder that cannot be written: a profile left there is still read", std::nullopt,
+       "/media/cd", {"/media/cd/dat"}, {}, "/media/cd", user, false, "/media/cd/dat/my.dat"},
       {"folder beside the program wins over an install", std::nullopt, "/usr/bin",
        {"/usr/bin/dat", "/usr/share/pomuri/dat"}, {"/usr/bin/dat"}, "/usr/bin", "/usr/bin/dat/my.dat",
        false},
       {"nothing anywhere: looked for beside the program", std::nullopt, "/x/bin", {}, {},
-       "/x/bin", user, false},
+       "/x/bin", user, false, "/x/bin/dat/my.dat"},
       {"data folder given and writable", std::filesystem::path("/data/p"), "/usr/local/bin",
        {"/data/p/dat", "/usr/local/share/pomuri/dat"}, {"/data/p/dat"}, "/data/p",
        "/data/p/dat/my.dat", false},
@@ -163,6 +164,7 @@ TEST(GamePathsTest, AssetFolderAndProfileForEachWayOfRunning) {
     EXPECT_EQ(paths.profilePrimary, c.primary);
     EXPECT_EQ(paths.profileFallback, user);
     EXPECT_EQ(paths.installed, c.installed);
+    EXPECT_EQ(paths.profileReadOnly, c.readOnly);
   }
 }
 

@@ -232,4 +232,73 @@ TEST_F(ProfileStoreTest, HugeFileIsDamageAndIsKept) {
   EXPECT_EQ(fs::file_size(primary.string() + ".damaged"), game::encodeProfile(someProfile(1)).size() + 100000);
 }
 
+// dat/ beside the assets cannot be written: the user's file is primary and fallback, and a
+// profile left in dat/ is read when it is the newest.
+class ReadOnlyPlaceTest : public ProfileStoreTest {
+ protected:
+  fs::path left = primary;  // dat/my.dat beside the assets
+  fs::path user = fallback;
+  ProfileStore readOnlyStore() { return ProfileStore(user, user, left); }
+};
+
+TEST_F(ReadOnlyPlaceTest, ProfileLeftThereIsReadSavedToTheUserFileAndTheMoveToldOnce) {
+  tmy returning;  // 7 readings, born on 12 May
+  returning.readingCount = 7;
+  returning.birthMonth = 5;
+  returning.birthDay = 12;
+  const std::string leftBytes = game::encodeProfile(returning);
+  gametest::writeBytes(left, leftBytes);
+
+  ProfileStore first = readOnlyStore();
+  tmy loaded;
+  auto outcome = first.load(loaded);
+  EXPECT_EQ(outcome.readFrom, left);
+  EXPECT_EQ(loaded, returning);
+  ASSERT_EQ(outcome.notices.size(), 1u);
+  EXPECT_NE(outcome.notices[0].find(user.string()), std::string::npos) << outcome.notices[0];
+  loaded.readingCount = 8;
+  auto saved = first.save(loaded);
+  ASSERT_TRUE(saved.ok) << saved.error;
+  EXPECT_EQ(saved.writtenTo, user);
+  EXPECT_TRUE(saved.notices.empty());  // told at load
+  EXPECT_EQ(gametest::readBytes(left), leftBytes);
+  fs::last_write_time(left, fs::last_write_time(user) - std::chrono::seconds(1));
+
+  for (int start = 0; start < 2; ++start) {  // every later start: the user's file, in silence
+    ProfileStore next = readOnlyStore();
+    tmy again;
+    auto later = next.load(again);
+    EXPECT_EQ(later.readFrom, user);
+    EXPECT_EQ(again.readingCount, 8);
+    EXPECT_TRUE(later.notices.empty());
+    ASSERT_TRUE(next.save(again).ok);
+    EXPECT_TRUE(fs::exists(left));
+    EXPECT_FALSE(fs::exists(left.string() + ".damaged"));
+  }
+}
+
+TEST_F(ReadOnlyPlaceTest, TroubleThereIsToldOnlyWhileItIsTheProfileInUse) {
+  gametest::writeBytes(left, "3\r\n");  // damaged, and newer than nothing else
+  tmy p;
+  auto outcome = readOnlyStore().load(p);
+  EXPECT_EQ(outcome.readFrom, left);
+  EXPECT_EQ(p.reserved[0], 3);
+  ASSERT_EQ(outcome.notices.size(), 1u);  // damage and new place in one notice
+  EXPECT_NE(outcome.notices[0].find(user.string()), std::string::npos);
+
+  gametest::writeBytes(user, game::encodeProfile(someProfile(2)));
+  fs::last_write_time(left, fs::last_write_time(user) - std::chrono::hours(1));
+  outcome = readOnlyStore().load(p);
+  EXPECT_EQ(outcome.readFrom, user);
+  EXPECT_TRUE(outcome.notices.empty());
+
+  fs::remove(left);
+  fs::create_directories(left / "inside");  // cannot be read
+  EXPECT_TRUE(readOnlyStore().load(p).notices.empty());
+  fs::remove(user);
+  outcome = readOnlyStore().load(p);
+  EXPECT_TRUE(outcome.fresh);
+  EXPECT_EQ(outcome.notices.size(), 1u);
+}
+
 }  // namespace
