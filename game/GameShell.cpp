@@ -230,8 +230,7 @@ void TForm1::BeginSingleReading() {
   Say(QStringLiteral("まず名前をおしえてね"));
   WaitClick();
 
-  if (!profile.playerName.empty() && profile.birthMonth != 0 && profile.birthDay != 0 &&
-      profile.playerSex != 0) {
+  if (isReturningPlayer(profile)) {
     Say(QStringLiteral("…と思ったけど君もしかして") + number(profile.birthMonth) +
         QStringLiteral("月") + number(profile.birthDay) + QStringLiteral("産まれの") +
         QString::fromStdString(profile.playerName) + QStringLiteral("ちゃん？"));

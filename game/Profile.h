@@ -1,6 +1,7 @@
 #pragma once
 // The returning player's profile and the game-wide flags shared by every conversation.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,5 +30,14 @@ struct tmy {
 
 // The one profile of the process, filled at start-up and saved at close.
 extern tmy profile;
+
+// The longest name the name entry takes, in CP932 bytes.
+inline constexpr std::size_t kMaxNameBytes = 18;
+
+// A player is greeted as returning only with a name, a sex and a birthday the game itself can
+// take: a name of at most kMaxNameBytes, sex not 0, month 1–12 and day 1–31. my.dat may hold
+// anything; other values stay stored until the play asks again, and are not said aloud.
+bool isAskableBirthday(std::int32_t month, std::int32_t day);
+bool isReturningPlayer(const tmy& p);
 
 }  // namespace game

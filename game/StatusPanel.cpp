@@ -21,27 +21,39 @@ QString itemLines(const tmy& p) {
   return lines;
 }
 
-QString birthday(std::int32_t month, std::int32_t day) {
+}  // namespace
+
+QString shownBirthday(std::int32_t month, std::int32_t day) {
+  const bool unset = month == 0 && day == 0;
+  if (!unset && !isAskableBirthday(month, day)) return QStringLiteral("なし");
   return QString::number(month) + QStringLiteral("月 ") + QString::number(day) +
          QStringLiteral("日");
 }
 
-}  // namespace
+QString shownName(const std::string& name, const QFontMetrics& metrics, int width) {
+  QString text = QString::fromStdString(name);
+  text.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+  if (metrics.horizontalAdvance(text) <= width) return text;
+  return metrics.elidedText(text, Qt::ElideRight, width);
+}
 
-QString statusText(int gameMode, const tmy& p, const platform::LocalDate& today) {
+QString statusText(int gameMode, const tmy& p, const platform::LocalDate& today,
+                   const QFontMetrics& metrics, int lineWidth) {
   QString text = QStringLiteral("今日の日付") + CR + QStringLiteral("    > ") + dateLine(today) +
                  CR + CR;
   if (gameMode == 1) {
     QString sex = p.playerSex == 1 ? QStringLiteral("♂")
                   : p.playerSex == 2 ? QStringLiteral("♀")
                                      : QStringLiteral("なし");
-    text += QStringLiteral("名前 > ") + QString::fromStdString(p.playerName) + CR + CR +
+    const QString nameLabel = QStringLiteral("名前 > ");
+    const int nameWidth = lineWidth - metrics.horizontalAdvance(nameLabel);
+    text += nameLabel + shownName(p.playerName, metrics, nameWidth) + CR + CR +
             QStringLiteral("性別 > ") + sex + CR + CR + QStringLiteral("生年月日") + CR +
-            QStringLiteral("    > ") + birthday(p.birthMonth, p.birthDay);
+            QStringLiteral("    > ") + shownBirthday(p.birthMonth, p.birthDay);
   } else {
     text += QStringLiteral("貴方の生年月日") + CR + QStringLiteral("    > ") +
-            birthday(p.birthMonth, p.birthDay) + CR + CR + QStringLiteral("相手の生年月日") + CR +
-            QStringLiteral("    > ") + birthday(p.partnerMonth, p.partnerDay);
+            shownBirthday(p.birthMonth, p.birthDay) + CR + CR + QStringLiteral("相手の生年月日") +
+            CR + QStringLiteral("    > ") + shownBirthday(p.partnerMonth, p.partnerDay);
   }
   return text + itemLines(p);
 }
@@ -57,7 +69,8 @@ QRect portraitJitter(platform::RandomSource& random) {
 void TForm1::RefreshStatus() {
   tickCount += 1;
   if (tickCount > 999) tickCount = 0;
-  state_l->setCaption(statusText(gameMode, profile, clock_->today()));
+  state_l->setCaption(statusText(gameMode, profile, clock_->today(), state_l->fontMetrics(),
+                                 state_l->contentsRect().width()));
   QImage source = bak->picture();
   if (source.isNull()) {
     source = QImage(bak->size(), QImage::Format_RGB32);

@@ -4,11 +4,22 @@
 
 #include "FormFixture.h"
 #include "game/StatusPanel.h"
+#include "platform/Fonts.h"
 
 namespace {
 
-using game::statusText;
 using testing_support::FormFixture;
+
+// The status label's font and width (153 px).
+QFont panelFont() { return platform::layoutFont(platform::kProportionalGothic, 12, true); }
+const QFontMetrics& panelMetrics() {
+  static const QFontMetrics metrics(panelFont());
+  return metrics;
+}
+
+QString statusText(int mode, const game::tmy& p, const platform::LocalDate& today) {
+  return game::statusText(mode, p, today, panelMetrics(), 153);
+}
 
 const platform::LocalDate kMonday7Dec2026{2026, 12, 7, 2};
 const platform::LocalDate kSunday1Jan2023{2023, 1, 1, 1};
@@ -95,6 +106,54 @@ TEST(StatusText, FirstOfJanuaryOnASundayHasNoLeadingZerosAndWeekdayOne) {
                   .startsWith(crLines({"今日の日付", "    > 2023年1月1日", "       第1曜日", ""})));
 }
 
+TEST(StatusText, BirthdaysTheGameCannotAskForShowNone) {
+  struct Case {
+    int month, day;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {5, 12, "5月 12日"}, {1, 1, "1月 1日"}, {12, 31, "12月 31日"}, {0, 0, "0月 0日"},
+      {-3, 12, "なし"},     {13, 12, "なし"},   {5, -100, "なし"},    {5, 32, "なし"},
+      {0, 12, "なし"},      {5, 0, "なし"},     {INT32_MIN, INT32_MAX, "なし"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.month << "/" << c.day);
+    game::tmy p = player("ＡＫＩ", 1, c.month, c.day);
+    p.partnerMonth = c.month;
+    p.partnerDay = c.day;
+    const QString line = QStringLiteral("    > ") + QString::fromUtf8(c.shown) + QChar('\r');
+    EXPECT_TRUE(statusText(1, p, kMonday7Dec2026).contains(line));
+    EXPECT_EQ(statusText(0, p, kMonday7Dec2026).count(line), 2);
+  }
+}
+
+TEST(StatusText, NameIsFittedToItsLine) {
+  std::string wideLetters;
+  for (int i = 0; i < 200; ++i) wideLetters += "Ｗ";
+  struct Case {
+    std::string stored;
+    const char* shown;  // nullptr: cut, ending in "…"
+  };
+  const Case cases[] = {
+      {"ＡＢＣＤＥＦＧＨＩ", "ＡＢＣＤＥＦＧＨＩ"},  // the longest name the entry takes
+      {"ＡＢ\rＣＤ\nＥ\tＦ", "ＡＢＣＤＥＦ"},  // control characters would break the line
+      {std::string(200, 'W'), nullptr},
+      {wideLetters, nullptr},
+  };
+  const int lines = statusText(1, player("", 0, 0, 0), kMonday7Dec2026).count(QChar('\r'));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.substr(0, 20));
+    const QString text = statusText(1, player(c.stored.c_str(), 0, 0, 0), kMonday7Dec2026);
+    EXPECT_EQ(text.count(QChar('\r')), lines);
+    const QString nameLine = text.section(QChar('\r'), 4, 4);
+    EXPECT_LE(panelMetrics().horizontalAdvance(nameLine), 153);
+    if (c.shown)
+      EXPECT_EQ(nameLine, QStringLiteral("名前 > ") + QString::fromUtf8(c.shown));
+    else  // as much of the name as fits, and the mark of the cut
+      EXPECT_TRUE(nameLine.size() > 10 && nameLine.endsWith(QChar(0x2026))) << nameLine.toStdString();
+  }
+}
+
 TEST(PortraitJitter, DrawsBottomRightTopLeftInThatOrder) {
   platform::ScriptedRandom random{5, 0, 4, 1};
   const QRect rect = game::portraitJitter(random);
@@ -140,6 +199,7 @@ TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrai
   form->RefreshStatus();
   EXPECT_EQ(form->tickCount, 0);
   EXPECT_EQ(form->state_l->caption(), statusText(1, game::profile, kSunday1Jan2023));
+  EXPECT_EQ(form->state_l->font(), panelFont()) << "the tests measure in the panel's font";
   const QImage shown = form->cg->picture();
   ASSERT_FALSE(shown.isNull());
   EXPECT_EQ(QColor(shown.pixel(149, 75)), QColor(Qt::white)) << "the red edge lies beyond 150";
