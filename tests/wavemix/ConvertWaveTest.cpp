@@ -121,6 +121,62 @@ INSTANTIATE_TEST_SUITE_P(
         RateCase{"StereoDown", 44100, 22050, 2, {130, 120, 134, 110, 50, 60, 0, 0}, {132, 115, 50, 60}}),
     [](const ::testing::TestParamInfo<RateCase>& info) { return std::string(info.param.name); });
 
+// Down-conversions from the rates a player's files really have, worked by hand. Each group of
+// `divisor` frames averages (sample − 128) per channel with the quotient truncated toward zero;
+// the last group gives a copy of its first frame; frames past the last whole group are dropped.
+// Both the step-by-step conversion and the loader's one-pass conversion must give them.
+struct DownCase {
+  const char* name;
+  platform::PcmFormat session;
+  platform::PcmFormat source;
+  std::vector<std::uint8_t> input;
+  std::vector<std::uint8_t> expected;
+};
+
+class HandWorkedDownConversion : public ::testing::TestWithParam<DownCase> {};
+
+TEST_P(HandWorkedDownConversion, StepsAndOnePassGiveTheseBytes) {
+  const DownCase& c = GetParam();
+  std::uint32_t length = static_cast<std::uint32_t>(c.input.size());
+  SampleBuffer out = ConvertWave(c.session, c.source, bufferOf(c.input), length);
+  EXPECT_EQ(bytesOf(out, length), c.expected) << "step by step";
+  length = static_cast<std::uint32_t>(c.input.size());
+  out = ConvertWaveFrom(c.session, c.source, c.input.data(), length);
+  EXPECT_EQ(bytesOf(out, length), c.expected) << "in one pass";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rates, HandWorkedDownConversion,
+    ::testing::Values(
+        // ÷4, frames (L, R). Group 1: L −128 −128 −128 −127 → −511/4 = −127 → 1 (not −128 → 0);
+        // R 127 127 127 126 → 507/4 = 126 → 254 (not 127 → 255). Group 2: L −28 −18 −8 3 →
+        // −51/4 = −12 → 116; R 72 −118 −68 −38 → −152/4 = −38 → 90. Group 3 is the last: its
+        // first frame (7, 250). Three frames are left over.
+        DownCase{"Stereo44100IntoStereo11025", pcm(2, 11025, 8), pcm(2, 44100, 8),
+                 {0, 255, 0, 255, 0, 255, 1, 254,         //
+                  100, 200, 110, 10, 120, 60, 131, 90,    //
+                  7, 250, 9, 1, 11, 2, 13, 3,             //
+                  40, 41, 42, 43, 44, 45},
+                 {1, 254, 116, 90, 7, 250}},
+        // ÷3. Group 1: L −128 −128 −127 → −383/3 = −127 → 1; R 0 1 3 → 4/3 = 1 → 129.
+        // Group 2: L 127 126 122 → 375/3 = 125 → 253; R −78 −68 −57 → −203/3 = −67 → 61.
+        // Group 3 is the last: (90, 91). Two frames are left over.
+        DownCase{"Stereo33075IntoStereo11025", pcm(2, 11025, 8), pcm(2, 33075, 8),
+                 {0, 128, 0, 129, 1, 131,       //
+                  255, 50, 254, 60, 250, 71,    //
+                  90, 91, 1, 2, 3, 4,           //
+                  200, 201, 202, 203},
+                 {1, 129, 253, 61, 90, 91}},
+        // 96000/11025 = 8.7 rounds to ÷9. Group 1: 8 × −128 − 123 = −1147/9 = −127 → 1.
+        // Group 2: 8 × 72 − 128 = 448/9 = 49 → 177. Group 3 is the last: 33. Eight left over.
+        DownCase{"Mono96000IntoMono11025", pcm(1, 11025, 8), pcm(1, 96000, 8),
+                 {0, 0, 0, 0, 0, 0, 0, 0, 5,                  //
+                  200, 200, 200, 200, 200, 200, 200, 200, 0,  //
+                  33, 250, 250, 250, 250, 250, 250, 250, 250, //
+                  77, 77, 77, 77, 77, 77, 77, 77},
+                 {1, 177, 33}}),
+    [](const ::testing::TestParamInfo<DownCase>& info) { return std::string(info.param.name); });
+
 TEST(ConvertWaveTest, SameFormatIsUsedWithoutACopy) {
   SampleBuffer in = bufferOf({1, 2, 3, 4, 5});
   const std::uint8_t* original = in.get();

@@ -6,20 +6,49 @@
 #include <random>
 
 #include "MixerTestSupport.h"
+#include "platform/audio/IniFileProfile.h"
 #include "wavemix/OutputBlock.h"
+#include "wavemix/WaveMixSession.h"
 
 namespace wavemix::testing {
 namespace {
+
+// Where the session's play position comes from (GoodWavePos): the device, the clock, the
+// clock by default (no key at all), or whatever the game's shipped WAVEMIX.INI says.
+enum class Positions { Device, Clock, Default, Shipped };
 
 struct ModelParam {
   unsigned seed;
   int remix;
   int blockLength;
   int blocks;
+  Positions positions = Positions::Device;
 };
 
 class MixerModelTest : public MixerTest, public ::testing::WithParamInterface<ModelParam> {
  protected:
+  void startSession(const ModelParam& param) {
+    if (param.positions == Positions::Shipped) {
+      // Every key the shipped file sets, and only those, as the game would read it.
+      const auto shipped = platform::IniFileProfile::fromFile(POMURI_SHIPPED_WAVEMIX_INI);
+      ASSERT_TRUE(shipped.loaded());
+      for (const char* key : {"Remix", "GoodWavePos", "WaveBlocks", "WaveBlockLen", "SamplesPerSec"}) {
+        const int value = shipped.getInt("default", key, INT32_MIN);
+        if (value != INT32_MIN) profile_.set("default", key, value);
+      }
+    } else {
+      if (param.positions != Positions::Default)
+        profile_.set("default", "GoodWavePos", param.positions == Positions::Device ? 1 : 0);
+      profile_.set("default", "WaveBlockLen", param.blockLength);
+      profile_.set("default", "WaveBlocks", param.blocks);
+      profile_.set("default", "Remix", param.remix);
+    }
+    init();
+    ASSERT_EQ(session_->goodWavePos == 1, param.positions == Positions::Device);
+    WaveMixActivate(session_, true);
+    WaveMixOpenChannel(session_, 0, kOpenAllChannels);
+  }
+
   std::uint8_t renderAt(const MixerSnapshot& snapshot, std::int32_t x) {
     int sum = 128;
     int sources = 0;
@@ -63,7 +92,7 @@ class MixerModelTest : public MixerTest, public ::testing::WithParamInterface<Mo
       }
     }
     ASSERT_EQ(snapshot.freePlayRecords + scheduled + snapshot.pendingPlays, 100u) << "a play record was lost";
-    ASSERT_LE(snapshot.queuedBlocks, static_cast<std::size_t>(GetParam().blocks));
+    ASSERT_LE(snapshot.queuedBlocks, static_cast<std::size_t>(session_->blockCount));
   }
 
   // Every block written since `from` must be the rendering of the current plays.
@@ -73,12 +102,59 @@ class MixerModelTest : public MixerTest, public ::testing::WithParamInterface<Mo
     for (std::size_t w = from; w < writes.size(); ++w) {
       const auto* block = reinterpret_cast<const OutputBlock*>(writes[w].header);
       const std::vector<std::uint8_t>& bytes = writes[w].bytes;
-      ASSERT_EQ(bytes.size(), static_cast<std::size_t>(GetParam().blockLength));
+      ASSERT_EQ(bytes.size(), static_cast<std::size_t>(session_->blockLength));
       for (std::size_t k = 0; k < bytes.size(); ++k) {
         ASSERT_EQ(bytes[k], renderAt(snapshot, block->startPos + static_cast<std::int32_t>(k)))
             << "write " << w << " at position " << block->startPos + static_cast<std::int32_t>(k);
       }
     }
+  }
+
+  // What a step starts from, for the position checks.
+  struct StepStart {
+    platform::ManualWaveOutStream* stream = nullptr;  // the open device; nullptr when inactive
+    std::size_t events = 0;
+    std::size_t played = 0;
+    std::uint32_t ms = 0;
+    std::int32_t position = 0;  // the play position as the mixer reads it
+  };
+  StepStart stepStart() {
+    StepStart start;
+    start.stream = devices_.stream();
+    start.ms = clock_.milliseconds();
+    if (start.stream == nullptr || !session_->active) return start;
+    start.events = start.stream->events().size();
+    start.played = start.stream->played().size();
+    start.position = WaveMixPlayPosition(session_);
+    return start;
+  }
+
+  // The play position moves only with its source: the bytes the device played, or the clock
+  // at avgBytesPerSec (a re-based clock may lose the part of a millisecond it rounds off). A
+  // play from quiet starts it again at 0. A remix restarts the device's audio exactly there.
+  void checkPlayPosition(const StepStart& start, bool playedFromQuietAllowed, bool remixResets) {
+    platform::ManualWaveOutStream* stream = devices_.stream();
+    if (start.stream == nullptr || stream != start.stream || !session_->active) return;
+    const std::int32_t now = WaveMixPlayPosition(session_);
+    const std::vector<std::string>& events = stream->events();
+    const auto reset = std::find(events.begin() + static_cast<std::ptrdiff_t>(start.events), events.end(), "reset");
+    if (!(playedFromQuietAllowed && now == 0)) {
+      if (session_->goodWavePos == 1) {
+        ASSERT_EQ(now, start.position + static_cast<std::int32_t>(stream->played().size() - start.played));
+      } else {
+        const std::int32_t perMs = static_cast<std::int32_t>(session_->format.avgBytesPerSec / 1000);
+        const std::int32_t advanced = static_cast<std::int32_t>(
+            std::int64_t{clock_.milliseconds() - start.ms} * session_->format.avgBytesPerSec / 1000);
+        ASSERT_GE(now, start.position + advanced - (reset != events.end() ? perMs + 1 : 0));
+        ASSERT_LE(now, start.position + advanced + 1);
+      }
+    }
+    if (reset == events.end() || !remixResets) return;
+    const auto firstWrite = std::find(reset, events.end(), "write");
+    if (firstWrite == events.end()) return;
+    const auto index = static_cast<std::size_t>(std::count(events.begin(), firstWrite, "write"));
+    const auto* block = reinterpret_cast<const OutputBlock*>(stream->writes().at(index).header);
+    ASSERT_EQ(block->startPos, start.position) << "the remix restarted somewhere else";
   }
 };
 
@@ -86,7 +162,8 @@ TEST_P(MixerModelTest, RandomCallsKeepEveryInvariant) {
   const ModelParam& param = GetParam();
   std::mt19937 random(param.seed);
   auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  startPlaying(param.blockLength, param.blocks, param.remix);
+  ASSERT_NO_FATAL_FAILURE(startSession(param));
+  const int blockLength = session_->blockLength;
   const platform::WindowHandle notify = loop_.createWindow([](const platform::Message&) {});
   struct WindowCloser {
     platform::QueuedMessageLoop& loop;
@@ -107,8 +184,12 @@ TEST_P(MixerModelTest, RandomCallsKeepEveryInvariant) {
   int accepted = 0;
   int refused = 0;
 
+  // RemixFromPosition restarts the device; ShiftToMixPosition (Remix 2) never does.
+  const bool remixResets = profile_.getInt("default", "Remix", 1) != 2;
   for (int step = 0; step < 3000; ++step) {
     const MixerSnapshot before = WaveMixInspect(session_);
+    const StepStart start = stepStart();
+    bool playedFromQuietAllowed = false;
     const int action = pick(100);
     try {
       if (action < 35) {
@@ -122,6 +203,7 @@ TEST_P(MixerModelTest, RandomCallsKeepEveryInvariant) {
                                        [](const auto& chain) { return chain.empty(); });
         play(wave, channel, flags, loops, notify);
         ++accepted;
+        playedFromQuietAllowed = (flags & mixWait) == 0;
         if ((flags & ~mixUseLruChannel) == 0 && before.pendingPlays == 0) {
           // A plain play starts behind everything mixed and behind the channel's last play.
           const auto& chain = WaveMixInspect(session_).chains[lastChannel_];
@@ -135,7 +217,7 @@ TEST_P(MixerModelTest, RandomCallsKeepEveryInvariant) {
           }
         }
       } else if (action < 60) {
-        if (active) device().playBytes(static_cast<std::uint32_t>(1 + pick(2 * param.blockLength)));
+        if (active) device().playBytes(static_cast<std::uint32_t>(1 + pick(2 * blockLength)));
         loop_.pumpAll();
       } else if (action < 68) {
         if (active) device().completeNext();
@@ -163,6 +245,8 @@ TEST_P(MixerModelTest, RandomCallsKeepEveryInvariant) {
     const MixerSnapshot after = WaveMixInspect(session_);
     ASSERT_NO_FATAL_FAILURE(checkInvariants(after)) << "step " << step << " action " << action;
     ASSERT_NO_FATAL_FAILURE(checkWrites(writesSeen, after)) << "step " << step << " action " << action;
+    ASSERT_NO_FATAL_FAILURE(checkPlayPosition(start, playedFromQuietAllowed, remixResets))
+        << "step " << step << " action " << action;
     if (devices_.stream() != nullptr) writesSeen = device().writes().size();
   }
   EXPECT_GT(accepted, 200);
@@ -172,7 +256,13 @@ TEST_P(MixerModelTest, RandomCallsKeepEveryInvariant) {
 INSTANTIATE_TEST_SUITE_P(Seeds, MixerModelTest,
                          ::testing::Values(ModelParam{1, 1, 512, 3}, ModelParam{2, 2, 512, 3},
                                            ModelParam{3, 1, 1024, 6}, ModelParam{4, 2, 600, 2},
-                                           ModelParam{5, 1, 512, 2}, ModelParam{6, 2, 2048, 4}));
+                                           ModelParam{5, 1, 512, 2}, ModelParam{6, 2, 2048, 4},
+                                           ModelParam{7, 1, 512, 3, Positions::Clock},
+                                           ModelParam{8, 2, 600, 2, Positions::Clock},
+                                           ModelParam{9, 1, 1024, 6, Positions::Default},
+                                           ModelParam{10, 2, 512, 4, Positions::Default},
+                                           ModelParam{11, 0, 0, 0, Positions::Shipped},
+                                           ModelParam{12, 0, 0, 0, Positions::Shipped}));
 
 }  // namespace
 }  // namespace wavemix::testing

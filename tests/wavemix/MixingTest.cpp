@@ -510,5 +510,31 @@ TEST_F(MixingTest, StereoSessionMixesFramesAndKeepsPositionsOnFrames) {
   EXPECT_EQ(WaveMixPlayPosition(session_), 440);
 }
 
+TEST_F(MixingTest, StereoRemixSplicesInOnAFrameAtTheClockPosition) {
+  profile_.set("default", "WaveBlockLen", 512);  // play positions from the clock, as shipped
+  WaveMixConfig config;
+  config.flags = kConfigUseChannels;
+  config.channels = 2;
+  init(&config);
+  ASSERT_EQ(session_->format.channels, 2);
+  WaveMixActivate(session_, true);
+  WaveMixOpenChannel(session_, 0, kOpenAllChannels);
+  const auto a = pattern(3000, 30);  // 1500 frames (L, R)
+  const auto b = pattern(300, 31);
+  play(loadMemory(RiffBuilder::wave(2, 11025, 8, a)), 0);
+  ASSERT_EQ(device().playBytes(440), 440u);
+  clock_.advance(20);  // 441 bytes at 22050 per second: frame 220 starts at byte 440
+  const std::size_t before = device().events().size();
+  play(loadMemory(RiffBuilder::wave(2, 11025, 8, b)), 1, mixStartNow);
+  EXPECT_EQ(eventsSince(before), (Events{"reset", "pause", "write", "write", "write", "restart"}));
+  EXPECT_EQ(WaveMixInspect(session_).chains[1].at(0).startPos, 440);
+  loop_.pumpAll();
+  completeBlocks(3);
+  // The remix restarts at byte 440, so each channel of b meets the same channel of a.
+  std::vector<std::uint8_t> expected = slice(a, 0, 440 + 3 * 512);
+  for (std::size_t x = 440; x < 740; ++x) expected[x] = clip(a[x] + b[x - 440] - 128);
+  EXPECT_EQ(device().played(), expected);
+}
+
 }  // namespace
 }  // namespace wavemix::testing
