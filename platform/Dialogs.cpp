@@ -11,22 +11,32 @@ QString boxTitle() {
   return name.isEmpty() ? QApplication::applicationName() : name;
 }
 
+// Runs a box over its parent's window: modal to that window, and centred over it when shown
+// (QDialog places a box with a visible parent at the parent's centre).
+int runBox(QMessageBox::Icon icon, QWidget* parent, const QString& text,
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(icon, boxTitle(), text, buttons, parent ? parent->window() : nullptr);
+  if (parent) box.setWindowModality(Qt::WindowModal);
+  box.setDefaultButton(defaultButton);
+  if (buttons & QMessageBox::No) box.setEscapeButton(QMessageBox::NoButton);
+  return box.exec();
+}
+
 class MessageBoxDialogs final : public Dialogs {
  public:
-  Answer confirm(QWidget* parent, const QString& text) override {
-    QMessageBox box(QMessageBox::Question, boxTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
-    box.setEscapeButton(QMessageBox::NoButton);
-    int result = box.exec();
+  Answer confirm(QWidget* parent, const QString& text, Answer defaultButton) override {
+    const int result =
+        runBox(QMessageBox::Question, parent, text, QMessageBox::Yes | QMessageBox::No,
+               defaultButton == Answer::No ? QMessageBox::No : QMessageBox::Yes);
     if (result == QMessageBox::Yes) return Answer::Yes;
     if (result == QMessageBox::No) return Answer::No;
     return Answer::Dismissed;
   }
   void inform(QWidget* parent, const QString& text) override {
-    QMessageBox::information(parent, boxTitle(), text);
+    runBox(QMessageBox::Information, parent, text, QMessageBox::Ok, QMessageBox::Ok);
   }
   void error(QWidget* parent, const QString& text) override {
-    QMessageBox::critical(parent, boxTitle(), text);
+    runBox(QMessageBox::Critical, parent, text, QMessageBox::Ok, QMessageBox::Ok);
   }
 };
 
