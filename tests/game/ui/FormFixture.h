@@ -78,6 +78,9 @@ class FormFixture : public ::testing::Test {
   platform::ScriptedRandom random;
   platform::SeededRandom tremble{7};  // the portrait's own draws
   platform::RandomSource* trembleSource = &tremble;  // set before openForm to script them
+  platform::RandomSource* randomSource = &random;    // set before openForm for a seeded run
+  std::filesystem::path profilePrimary;              // empty: dat/my.dat beside the assets
+  std::filesystem::path profileFallback;             // empty: <root>/fallback/my.dat
   game::CueRecorder cues;
   ScriptedDialogs dialogs;
   std::unique_ptr<game::TForm1> form;
@@ -126,9 +129,10 @@ class FormFixture : public ::testing::Test {
   void openForm() {
     game::GameEnvironment env;
     env.assetRoot = root;
-    env.profileFallback = root / "fallback" / "my.dat";
+    env.profilePrimary = profilePrimary;
+    env.profileFallback = profileFallback.empty() ? root / "fallback" / "my.dat" : profileFallback;
     env.clock = &clock;
-    env.random = &random;
+    env.random = randomSource;
     env.tremble = trembleSource;
     env.cues = &cues;
     env.startTimers = false;
