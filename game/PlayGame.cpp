@@ -1,7 +1,6 @@
 #include "game/PlayGame.h"
 
 #include <QApplication>
-#include <QScreen>
 
 #include "game/SignalCloser.h"
 
@@ -12,8 +11,6 @@ int playGame(GameEnvironment environment) {
   // saved. Installed first, so that a request during a start-up notice closes in order too.
   SignalCloser closeOnSignal;
   TForm1 form(std::move(environment));
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    form.move(screen->availableGeometry().center() - form.rect().center());
   closeOnSignal.setWindow(&form);
   form.show();
   return QApplication::exec();

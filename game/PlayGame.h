@@ -6,7 +6,7 @@
 namespace game {
 
 // Installs the termination-signal handlers (before anything can open a box), makes the
-// window, centres it on the screen, shows it and runs the event loop until it closes.
+// window, shows it and runs the event loop until it closes.
 // Returns the event loop's exit code. Call on the GUI thread with an application object.
 int playGame(GameEnvironment environment);
 

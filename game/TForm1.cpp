@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "assets/EmbeddedPictures.h"
@@ -126,6 +127,9 @@ TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(e
   connect(Timer2, &QTimer::timeout, this, [this] { platform::guarded(this, [this] { Timer2Timer(); }); });
 
   platform::guarded(this, [this] { FormCreate(); });
+  // Centred on the screen when first shown.
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   if (env_.startTimers) {
     Timer1->start();
     Timer2->start();
