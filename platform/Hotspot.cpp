@@ -43,7 +43,7 @@ void Hotspot::paintEvent(QPaintEvent*) {
   if (!highlighted_) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(0xFF, 0xFF, 0xFF), 3));
+  painter.setPen(QPen(QColor(0xEC, 0x00, 0x76), 3));  // the panels' deep pink
   painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 12, 12);
 }
 
