@@ -16,8 +16,6 @@ namespace {
 
 using testing_support::FormFixture;
 using testing_support::pressOn;
-using Step = FormFixture::Step;
-using game::profile;
 
 class ClosingAndSeedTest : public FormFixture {};
 
