@@ -15,8 +15,8 @@ void TForm1::CompatReading() {
 
   askCompatQuestions(*random_, profile.mood, [this](std::string_view question) {
     Say(QString::fromUtf8(question.data(), static_cast<int>(question.size())));
-    WaitYesNo();
-    return yesNoAnswer;
+    // Cut short by closing: neither answer.
+    return WaitYesNo() == WaitEnd::Answered ? yesNoAnswer : -1;
   });
 
   ShowFace("kao1.bmp");
@@ -50,14 +50,15 @@ void TForm1::CompatReading() {
   }
   Say(QStringLiteral("さらにあなたと相手の人が今日、ときめきあっちゃう可能性は…【") +
       QString::number(heart) + QStringLiteral("％】!!"));
-  WaitClick();
+  const WaitEnd lastLine = WaitClick();
 
   bak->resize(64, 64);
   ShowFace("kao.bmp");
   // A window already closing asks nothing more: the reading only finishes its arithmetic.
-  if (clickState == -1) return;
+  if (lastLine == WaitEnd::Closing) return;
   platform::Answer answer =
       platform::dialogs().confirm(this, QStringLiteral("どお、わたくしの占いに満足したかしら！？"));
+  if (closing_) return;  // closed while the box was open: it was dismissed, nothing follows
   if (answer == platform::Answer::Yes) {
     PlayWave0("1.wav");
     platform::dialogs().inform(this, QStringLiteral("オホホホホ！！"));

@@ -1,8 +1,10 @@
 // The speech line and the two waits every conversation is written with.
 //
 // A wait is a nested event loop that sleeps until the next event arrives: timers, painting,
-// clicks, keys and the close request all run inside it. The closing value −1 of a flag ends
-// every wait at once and keeps later waits from starting; no wait clears it.
+// clicks, keys and the close request all run inside it. A wait tells its caller how it ended:
+// answered, or cut short because the window is closing. Once a close has been accepted every
+// wait ends at once, no later wait starts and Say falls silent; a refused close changes
+// nothing, so the game goes on exactly where it was.
 #include <QCoreApplication>
 #include <QEventLoop>
 
@@ -11,28 +13,32 @@
 namespace game {
 
 void TForm1::Say(const QString& text) {
-  if (clickState == -1) return;
+  if (closing_) return;
   moji_l->setCaption(text);
 }
 
-void TForm1::WaitClick() {
-  if (clickState == -1) return;
+WaitEnd TForm1::WaitClick() {
+  if (closing_) return WaitEnd::Closing;
   clickState = 0;
   click_l->show();
   if (onWaitBegins) onWaitBegins(WaitKind::Click);
-  while (clickState == 0)
+  while (clickState == 0 && !closing_)
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   click_l->hide();
+  return closing_ ? WaitEnd::Closing : WaitEnd::Answered;
 }
 
-void TForm1::WaitYesNo() {
-  if (yesNoAnswer == -1) return;
+WaitEnd TForm1::WaitYesNo() {
+  if (closing_) return WaitEnd::Closing;
   yesNoAnswer = 0;
+  yesNoChoice_ = 0;
   yes_click_box->show();
   if (onWaitBegins) onWaitBegins(WaitKind::YesNo);
-  while (yesNoAnswer == 0)
+  while (yesNoAnswer == 0 && !closing_)
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  highlightYesNo(0);
   yes_click_box->hide();
+  return closing_ ? WaitEnd::Closing : WaitEnd::Answered;
 }
 
 void TForm1::moji_lMouseDown() {

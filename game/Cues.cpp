@@ -1,6 +1,7 @@
 // The cue operations: sounds by channel, the music, and the portrait. A cue never fails
 // visibly: every failure is swallowed here.
 #include "game/CueSink.h"
+#include "game/QuietFailures.h"
 #include "game/TForm1.h"
 #include "platform/Pictures.h"
 
@@ -38,8 +39,11 @@ void TForm1::ShowFace(const std::string& file) {
   try {
     cues_->showingFace(file);
     bak->setPicture(platform::loadPicture(picturePath(file)));
-  } catch (...) {
+  } catch (const std::exception& e) {
     // The previous face stays.
+    reportQuietFailure(QuietFailure::Picture, "\"" + picturePath(file).string() + "\"", e.what());
+  } catch (...) {
+    reportQuietFailure(QuietFailure::Picture, "\"" + picturePath(file).string() + "\"", "unknown error");
   }
 }
 

@@ -126,8 +126,15 @@ void forgetPlayer(tmy& p) {
 
 void TForm1::runStartupStep(const std::function<void()>& step) {
   // Each step is guarded on its own: a failed step is reported and the rest still run, so
-  // the window always opens laid out and playable.
-  platform::guarded(this, step);
+  // the window always opens laid out and playable. The report waits until the window is
+  // shown (see showEvent), so that its box is centred over the window and modal to it.
+  try {
+    step();
+  } catch (const std::exception& e) {
+    startupBoxes_.push_back({true, QString::fromUtf8(e.what())});
+  } catch (...) {
+    startupBoxes_.push_back({true, QStringLiteral("Unknown error")});
+  }
 }
 
 void TForm1::FormCreate() {
@@ -157,7 +164,7 @@ void TForm1::FormCreate() {
 void TForm1::LoadGameData() {
   ProfileStore::LoadOutcome outcome = profileStore_->load(profile);
   for (const std::string& notice : outcome.notices)
-    platform::dialogs().inform(this, QString::fromStdString(notice));
+    startupBoxes_.push_back({false, QString::fromStdString(notice)});
   NameListResult names = readNameList(env_.assetRoot / "dat" / "name.dat", nameList);
   fillBuiltInTables();
   if (!names.opened)
@@ -171,10 +178,12 @@ bool TForm1::SaveProfile() {
   for (const std::string& notice : outcome.notices)
     platform::dialogs().inform(this, QString::fromStdString(notice));
   if (!outcome.ok) {
-    // Nothing the player typed may be lost without asking: closing now would drop it.
+    // Nothing the player typed may be lost without asking: closing now would drop it. No is
+    // the default, so a reflexive Return keeps the game (and what was done) open.
     platform::Answer answer = platform::dialogs().confirm(
-        this, QStringLiteral("データを保存できませんでした。\r%1\r保存しないで終了しますか？")
-                  .arg(QString::fromStdString(outcome.error)));
+        this,
+        QString::fromStdString(outcome.error) + QStringLiteral("\n\n保存しないで終了しますか？"),
+        platform::Answer::No);
     return answer == platform::Answer::Yes;
   }
   return true;
@@ -234,8 +243,8 @@ void TForm1::BeginSingleReading() {
     Say(QStringLiteral("…と思ったけど君もしかして") + number(profile.birthMonth) +
         QStringLiteral("月") + number(profile.birthDay) + QStringLiteral("産まれの") +
         QString::fromStdString(profile.playerName) + QStringLiteral("ちゃん？"));
-    WaitYesNo();
-    if (yesNoAnswer == 1) {
+    const WaitEnd end = WaitYesNo();
+    if (end == WaitEnd::Answered && yesNoAnswer == 1) {
       profile.mood += 1;
       Say(QStringLiteral("やっぱりね、私の見る目に狂いはなかったわ"));
       WaitClick();
@@ -243,7 +252,7 @@ void TForm1::BeginSingleReading() {
       OfferChoices();
       return;
     }
-    if (yesNoAnswer == 2) {
+    if (end == WaitEnd::Answered) {  // no
       name_l->clear();
       Say(QStringLiteral("なんだ、違うのか"));
       WaitClick();
@@ -289,7 +298,8 @@ void TForm1::FormKeyDown(int key) {
   if (focus && focus != this) return;
   platform::Answer answer = platform::dialogs().confirm(
       this, QStringLiteral("データを初期化してしまいます。よろしいですか？普通はいいえを押して下さい"));
-  if (answer == platform::Answer::No) return;
+  // A close accepted while the box was open dismissed it: that is no consent.
+  if (answer == platform::Answer::No || closing_) return;
   profile.readingCount = 0;
   profile.compatCount = 0;
   profile.playerName.clear();
@@ -301,10 +311,19 @@ void TForm1::FormKeyDown(int key) {
   platform::dialogs().inform(this, QStringLiteral("Done...."));
 }
 
-void TForm1::FormClose() {
+bool TForm1::FormClose() {
+  if (closing_) return true;
+  // A second request (the close box again, a signal) while the save's question is open is
+  // left to that question's answer.
+  if (decidingClose_) return false;
+  decidingClose_ = true;
+  const bool saved = SaveProfile();
+  decidingClose_ = false;
+  if (!saved) return false;  // refused: the game goes on exactly where it was
+  closing_ = true;
   yesNoAnswer = -1;
   clickState = -1;
-  if (!closing_) closing_ = SaveProfile();
+  return true;
 }
 
 void TForm1::FormDestroy() {

@@ -3,15 +3,33 @@
 #include <QEvent>
 #include <QString>
 
+#include "game/QuietFailures.h"
 #include "wavemix/qt/TWaveMixDoneEvent.h"
 
 namespace game {
+namespace {
+
+std::string quoted(const std::filesystem::path& p) { return "\"" + p.string() + "\""; }
+
+// The text of the exception being handled; call inside a catch block.
+std::string currentReason() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "unknown error";
+  }
+}
+
+}  // namespace
 
 MixerCues::MixerCues(std::filesystem::path soundFolder, std::unique_ptr<platform::MidiSynth> synth)
     : mid_p(std::move(synth)), soundFolder_(std::move(soundFolder)) {
   try {
     WaveMix1 = std::make_unique<TWaveMix>();
   } catch (...) {
+    reportQuietFailure(QuietFailure::Sound, "the wave mixer", currentReason());
     return;  // no session: every wave cue is silent
   }
   // The stored settings, in their order: the device first, then channels 0..4. A device
@@ -19,6 +37,7 @@ MixerCues::MixerCues(std::filesystem::path soundFolder, std::unique_ptr<platform
   try {
     WaveMix1->SetActivated(true);
   } catch (...) {
+    reportQuietFailure(QuietFailure::Sound, "the wave output device", currentReason());
   }
   try {
     WaveMix1->SetChannels(31);
@@ -55,6 +74,7 @@ void MixerCues::openSlots(const std::string& file) {
     for (wavemix::WaveMixWave** slot : slotRefs()) *slot = WaveMix1->OpenWave(path);
   } catch (...) {
     // The slots after the failing one stay empty.
+    reportQuietFailure(QuietFailure::Sound, quoted(soundFolder_ / file), currentReason());
   }
 }
 
@@ -65,6 +85,7 @@ void MixerCues::playWave(int channel, const std::string& file) {
   try {
     wave = WaveMix1->OpenWave(QString::fromStdString((soundFolder_ / file).string()));
   } catch (...) {
+    reportQuietFailure(QuietFailure::Sound, quoted(soundFolder_ / file), currentReason());
     return;  // the slot keeps its wave; nothing plays
   }
   wavemix::WaveMixWave* previous = *slot;
@@ -74,6 +95,7 @@ void MixerCues::playWave(int channel, const std::string& file) {
     WaveMix1->Play(channel, wave, this, 0, 0);
     ++playsLeft_[wave];
   } catch (...) {
+    reportQuietFailure(QuietFailure::Sound, quoted(soundFolder_ / file), currentReason());
   }
   if (previous) retire(previous);
 }
@@ -140,17 +162,22 @@ void MixerCues::freeRetired() {
 }
 
 void MixerCues::playMusic(const std::string& name) {
-  try {
-    if (name == "not") {
+  if (name == "not") {
+    try {
       mid_p.stop();
-      return;
+    } catch (...) {
+      // Nothing was ever opened: there is no music to stop, which is no failure.
     }
-    if (name.empty()) return;
+    return;
+  }
+  if (name.empty()) return;
+  try {
     mid_p.setFileName(soundFolder_ / name);
     mid_p.open();
     mid_p.play();
   } catch (...) {
-    // A missing or unplayable tune, or stop with nothing open: the music stays silent.
+    // A missing or unplayable tune: the music stays silent.
+    reportQuietFailure(QuietFailure::Music, quoted(soundFolder_ / name), currentReason());
   }
 }
 

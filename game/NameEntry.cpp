@@ -91,12 +91,12 @@ void TForm1::Image4MouseDown() {
   PlayWave0("ok.wav");
   ShowFace("kao2.bmp");
   Say(QStringLiteral("あなたのお名前はー・・・") + name + QStringLiteral("ちゃんね、フーン"));
-  WaitYesNo();
+  if (WaitYesNo() == WaitEnd::Closing) return;  // nothing more is done
   if (yesNoAnswer == 1) {
     ShowFace("kao.bmp");
     Say(QStringLiteral("よしっ、で、あなた男の子？女の子？"));
     sex_box->show();
-  } else if (yesNoAnswer == 2) {
+  } else {
     profile.mood -= 1;
     ShowFace("kao3.bmp");
     Say(QStringLiteral("え？あなたさっきそう言ったじゃないの！！ちがうっていうの？"));

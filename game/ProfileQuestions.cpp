@@ -57,7 +57,7 @@ void TForm1::Image9MouseDown() {
     ShowFace("kao1.bmp");
     Say(QStringLiteral("ほーほー、生年月日は、") + date + QStringLiteral("ね？"));
   }
-  WaitYesNo();
+  if (WaitYesNo() == WaitEnd::Closing) return;  // neither branch
   if (yesNoAnswer == 1) {
     if (gameMode == 1) {
       OfferChoices();
@@ -70,7 +70,7 @@ void TForm1::Image9MouseDown() {
     } else if (gameMode == 3) {
       CompatReading();
     }
-  } else if (yesNoAnswer == 2) {
+  } else {
     profile.mood -= 1;
     ShowFace("kao3.bmp");
     Say(QStringLiteral("なに？君、私の記憶力を疑う気なわけ？"));

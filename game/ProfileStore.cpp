@@ -230,9 +230,15 @@ ProfileStore::SaveOutcome ProfileStore::save(const tmy& p) {
   const std::string bytes = encodeProfile(p);
   std::vector<std::string> failures;
 
-  for (const fs::path& target : {primary_, fallback_}) {
+  for (const fs::path* place : {&primary_, &fallback_}) {
+    if (place == &fallback_ && fallback_ == primary_) break;  // one place: one attempt, one reason
+    const fs::path& target = *place;
     std::error_code ec;
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+    if (target.has_parent_path() && !fs::create_directories(target.parent_path(), ec) && ec) {
+      // The folder's own reason (a read-only home: permission), not the missing folder's.
+      failures.push_back(quoted(target.parent_path()) + " を作れません: " + ec.message());
+      continue;
+    }
 
     std::string keepError;
     auto entry = std::find_if(protected_.begin(), protected_.end(),

@@ -1,6 +1,7 @@
 // The last stretch of a single reading: the teases, the three offered words, the reaction,
 // the ritual, the result sheet and leaving it.
 #include "game/Profile.h"
+#include "game/QuietFailures.h"
 #include "game/ReadingEngine.h"
 #include "game/Tables.h"
 #include "game/TForm1.h"
@@ -65,13 +66,13 @@ void TForm1::OfferChoices() {
     Say(QStringLiteral("んと、あんたの名前は") + guess + QStringLiteral("で、♂で") +
         number(profile.birthMonth) + QStringLiteral("月") + number(profile.birthDay) +
         QStringLiteral("生まれ…であってる？"));
-    WaitYesNo();
-    if (yesNoAnswer == 1) {
+    const WaitEnd end = WaitYesNo();
+    if (end == WaitEnd::Answered && yesNoAnswer == 1) {
       profile.playerName = guess.toStdString();
       profile.playerSex = 1;
       Say(QStringLiteral("ＯＫ、") + guess + QStringLiteral("君ね、変な名前っ"));
       WaitClick();
-    } else if (yesNoAnswer == 2) {
+    } else if (end == WaitEnd::Answered) {
       Say(QStringLiteral("ああ、ちがったちがった、") + text(profile.playerName) +
           QStringLiteral("ちゃんだった"));
       WaitClick();
@@ -82,14 +83,14 @@ void TForm1::OfferChoices() {
     int d = random_->Random(30) + 1;
     Say(QStringLiteral("えーと、あんたの名前は") + text(profile.playerName) + QStringLiteral("で、") +
         number(m) + QStringLiteral("月") + number(d) + QStringLiteral("生まれ…であってる？"));
-    WaitYesNo();
-    if (yesNoAnswer == 1) {
+    const WaitEnd end = WaitYesNo();
+    if (end == WaitEnd::Answered && yesNoAnswer == 1) {
       profile.birthMonth = m;
       profile.birthDay = d;
       Say(QStringLiteral("ＯＫ、ＯＫ、") + number(m) + QStringLiteral("月") + number(d) +
           QStringLiteral("生まれ…と・・・・"));
       WaitClick();
-    } else if (yesNoAnswer == 2) {
+    } else if (end == WaitEnd::Answered) {
       Say(QStringLiteral("ああ、ちがったちがった、") + number(profile.birthMonth) +
           QStringLiteral("月") + number(profile.birthDay) + QStringLiteral("生まれでしょ！"));
       WaitClick();
@@ -123,8 +124,7 @@ void TForm1::SingleReading(const QString& word) {
     WaitClick();
   } else if (r == 20 || r == 27) {
     Say(QString::fromUtf8(kReactions[r].line));
-    WaitYesNo();
-    if (yesNoAnswer == 1 || yesNoAnswer == 2) {
+    if (WaitYesNo() == WaitEnd::Answered) {
       profile.mood += yesNoAnswer == 1 ? 1 : -1;
       if (r == 20)
         Say(yesNoAnswer == 1 ? QStringLiteral("知ってるんだ！！") : QStringLiteral("なんだ、そっか・・・"));
@@ -167,6 +167,10 @@ void TForm1::SingleReading(const QString& word) {
   std::string stem = bandStem(result.band);
   try {
     end_Cg->setPicture(platform::loadPicture(picturePath(stem + ".bmp")));
+  } catch (const std::exception& e) {
+    end_Cg->setPicture(QImage());
+    reportQuietFailure(QuietFailure::Picture, "\"" + picturePath(stem + ".bmp").string() + "\"",
+                       e.what());
   } catch (...) {
     end_Cg->setPicture(QImage());
   }
@@ -179,6 +183,7 @@ void TForm1::SingleReading(const QString& word) {
 void TForm1::Image16MouseDown() {
   PlayWave0("6.wav");
   platform::Answer answer = platform::dialogs().confirm(this, QStringLiteral("ぜんぶウソだけどね！！"));
+  if (closing_) return;  // closed while the box was open: it was dismissed, nothing follows
   if (answer == platform::Answer::Yes) {
     PlayWave0("1.wav");
     platform::dialogs().inform(this, QStringLiteral("フン！！"));

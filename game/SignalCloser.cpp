@@ -49,9 +49,21 @@ void SignalCloser::onSignalled() {
   while (::read(pipe_[0], bytes, sizeof bytes) > 0) {
   }
   ++closeRequests_;
+  if (!window_) {
+    pending_ = true;
+    return;
+  }
   // close() runs the window's close handler, which may save and may refuse; a refused close
   // leaves the game running, just as with the close box.
   window_->close();
+}
+
+void SignalCloser::setWindow(QWidget* window) {
+  window_ = window;
+  if (window_ && pending_) {
+    pending_ = false;
+    QMetaObject::invokeMethod(window_, [window] { window->close(); }, Qt::QueuedConnection);
+  }
 }
 
 }  // namespace game

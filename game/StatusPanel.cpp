@@ -76,7 +76,7 @@ void TForm1::RefreshStatus() {
     source = QImage(bak->size(), QImage::Format_RGB32);
     source.fill(Qt::white);
   }
-  cg->stretchCopy(portraitJitter(*random_), source, QRect(0, 0, bak->width(), bak->height()));
+  cg->stretchCopy(portraitJitter(*tremble_), source, QRect(0, 0, bak->width(), bak->height()));
 }
 
 }  // namespace game

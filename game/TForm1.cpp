@@ -1,17 +1,21 @@
 #include "game/TForm1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "assets/EmbeddedPictures.h"
 #include "game/CueSink.h"
 #include "game/MixerCues.h"
 #include "game/ProfileStore.h"
+#include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/HandlerGuard.h"
 #include "platform/music/FluidMidiSynth.h"
@@ -60,12 +64,20 @@ TextLabel* answerLabel(QWidget* parent, QRect geometry, const QString& caption) 
 
 TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(environment)) {
   clock_ = env_.clock ? env_.clock : &platform::systemClock();
+  const std::uint64_t seed =
+      env_.seed ? *env_.seed : static_cast<std::uint64_t>(clock_->wallMilliseconds());
   if (env_.random) {
     random_ = env_.random;
   } else {
-    ownRandom_ = std::make_unique<platform::SeededRandom>(
-        static_cast<std::uint64_t>(clock_->wallMilliseconds()));
+    ownRandom_ = std::make_unique<platform::SeededRandom>(seed);
     random_ = ownRandom_.get();
+  }
+  if (env_.tremble) {
+    tremble_ = env_.tremble;
+  } else {
+    // Its own stream of the same seed: no tremble draw can shift a reading's draws.
+    ownTremble_ = std::make_unique<platform::SeededRandom>(seed ^ 0x9E3779B97F4A7C15ull);
+    tremble_ = ownTremble_.get();
   }
   if (env_.cues) {
     cues_ = env_.cues;
@@ -83,6 +95,10 @@ TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(e
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
+  // The title the window system shows must be the caption alone: the toolkit appends the
+  // application's display name unless the title already ends with it.
+  if (!kWindowCaption.endsWith(QGuiApplication::applicationDisplayName()))
+    QGuiApplication::setApplicationDisplayName(kApplicationDisplayName);
   setWindowTitle(kWindowCaption);
   setFixedSize(481, 349);
   setAutoFillBackground(true);
@@ -111,6 +127,9 @@ TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(e
   connect(Timer2, &QTimer::timeout, this, [this] { platform::guarded(this, [this] { Timer2Timer(); }); });
 
   platform::guarded(this, [this] { FormCreate(); });
+  // Centred on the screen when first shown.
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   if (env_.startTimers) {
     Timer1->start();
     Timer2->start();
@@ -329,20 +348,68 @@ void TForm1::buildChoicePanel() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // A close that fails with an exception goes ahead, as the toolkit's default would: the
+  // error box has told the player, and a window that can never close is worse.
   bool close = true;
-  platform::guarded(this, [&] {
-    FormClose();
-    close = closing_;
-  });
-  if (close)
-    event->accept();
-  else
+  platform::guarded(this, [&] { close = FormClose(); });
+  if (!close) {
     event->ignore();
+    return;
+  }
+  event->accept();
+  dismissOpenBoxes();
+}
+
+void TForm1::dismissOpenBoxes() {
+  // A box still open over the window (a start-up notice, the F1 question, …) would keep
+  // the program alive after its window is gone; it is answered as if dismissed, and the
+  // code that opened it sees closing() and says nothing more.
+  for (QDialog* box : findChildren<QDialog*>())
+    if (box->isVisible()) box->reject();
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
-  platform::guarded(this, [&] { FormKeyDown(event->key()); });
-  QWidget::keyPressEvent(event);
+  bool used = false;
+  platform::guarded(this, [&] {
+    FormKeyDown(event->key());
+    used = !event->isAutoRepeat() && playKey(event->key());
+  });
+  if (used)
+    event->accept();
+  else
+    QWidget::keyPressEvent(event);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  // After the window is on screen, so that each box is centred over it and modal to it.
+  if (!startupBoxes_.empty())
+    QMetaObject::invokeMethod(this, [this] { showStartupBoxes(); }, Qt::QueuedConnection);
+}
+
+void TForm1::showStartupBoxes() {
+  std::vector<PendingBox> boxes;
+  boxes.swap(startupBoxes_);
+  for (const PendingBox& box : boxes) {
+    if (closing_) return;
+    if (box.error)
+      platform::dialogs().error(this, box.text);
+    else
+      platform::dialogs().inform(this, box.text);
+  }
+}
+
+bool TForm1::focusNextPrevChild(bool next) {
+  // The only tab stops are the birthday panel's two fields, between which Tab moves; the
+  // window keeps the keyboard everywhere else (also when a panel holding the focus hides).
+  if (umare_box->isVisible()) {
+    (umare_v->hasFocus() ? umare_v2 : umare_v)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+  }
+  setFocus(Qt::OtherFocusReason);
+  return true;
 }
 
 void TForm1::mousePressEvent(QMouseEvent* event) {

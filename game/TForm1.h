@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/FlatPanel.h"
 #include "platform/Hotspot.h"
@@ -38,12 +40,26 @@ struct GameEnvironment {
   std::filesystem::path profilePrimary;
   std::filesystem::path profileReadOnly;  // read at start, never written; empty: none
   platform::Clock* clock = nullptr;           // nullptr: the system clock
-  platform::RandomSource* random = nullptr;   // nullptr: a generator seeded from the clock
+  // The readings' generator; nullptr: one seeded from `seed`, else from the clock.
+  platform::RandomSource* random = nullptr;
+  // The portrait's tremble, drawn at timer-driven moments, has a generator of its own so
+  // that the readings depend only on the seed, the date and the player's input, never on
+  // how many timer ticks happened in between. nullptr: one seeded from `seed`, else the clock.
+  platform::RandomSource* tremble = nullptr;
+  std::optional<std::uint64_t> seed;  // --seed N
   CueSink* cues = nullptr;                    // nullptr: the mixer and the synthesizer
   bool startTimers = true;  // false: the test calls Timer1Timer / Timer2Timer itself
 };
 
 enum class WaitKind { Click, YesNo };
+
+// How a wait ended: answered by the player (a click, or yes or no in yesNoAnswer), or cut
+// short because the window is closing, in which case the conversation says nothing more.
+enum class WaitEnd { Answered, Closing };
+
+// The window's caption, which is also the application's display name: the toolkit appends
+// the display name to every window title that does not already end with it.
+inline const QString kApplicationDisplayName = kWindowCaption;
 
 class TForm1 : public QWidget {
  public:
@@ -121,7 +137,9 @@ class TForm1 : public QWidget {
 
   // --- handlers ---
   void FormCreate();
-  void FormClose();
+  // Saves the profile; true when the window may close. A refused close (the save failed and
+  // the player chose not to quit) leaves every flag and wait as it was.
+  bool FormClose();
   void FormDestroy();
   void FormKeyDown(int key);
   void Timer1Timer();
@@ -163,8 +181,8 @@ class TForm1 : public QWidget {
 
   // --- conversation ---
   void Say(const QString& text);
-  void WaitClick();
-  void WaitYesNo();
+  WaitEnd WaitClick();
+  WaitEnd WaitYesNo();
   void BeginSingleReading();
   void BeginCompatReading();
   void SexChosen();
@@ -190,21 +208,37 @@ class TForm1 : public QWidget {
   std::filesystem::path picturePath(const std::string& file) const;
   platform::Clock& clock() const { return *clock_; }
   platform::RandomSource& random() const { return *random_; }
+  platform::RandomSource& trembleRandom() const { return *tremble_; }
+  // True once a close has been accepted.
+  bool closing() const { return closing_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   GameEnvironment env_;
   platform::Clock* clock_;
   platform::RandomSource* random_;
+  platform::RandomSource* tremble_;
   CueSink* cues_;
   std::unique_ptr<platform::RandomSource> ownRandom_;
+  std::unique_ptr<platform::RandomSource> ownTremble_;
   std::unique_ptr<CueSink> ownCues_;
   std::unique_ptr<ProfileStore> profileStore_;
   bool closing_ = false;
+  bool decidingClose_ = false;  // the save's question is open; a second close request waits
+  int yesNoChoice_ = 0;         // keyboard choice on the yes/no panel: 0 none, 1 yes, 2 no
+  // Start-up reports, shown over the window once it is on screen.
+  struct PendingBox {
+    bool error;
+    QString text;
+  };
+  std::vector<PendingBox> startupBoxes_;
+  bool shownOnce_ = false;
 
   void buildWindowControls();
   void buildTitlePanel();
@@ -215,6 +249,10 @@ class TForm1 : public QWidget {
   void buildResultPanel();
   void buildChoicePanel();
   void runStartupStep(const std::function<void()>& step);
+  void showStartupBoxes();
+  void dismissOpenBoxes();
+  bool playKey(int key);
+  void highlightYesNo(int choice);
   void LetterTileMouseDown(int tile);
   void ChoiceMouseDown(int slot, platform::TextLabel* label);
   void PlayWave(int channel, const std::string& file);

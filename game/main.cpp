@@ -1,18 +1,14 @@
 // The fortune-telling game: one window, run until it closes.
-#include <QGuiApplication>
-#include <QScreen>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "game/CommandLine.h"
-#include "game/SignalCloser.h"
+#include "game/PlayGame.h"
 #include "game/SoundSystem.h"
 #include "game/TForm1.h"
 #include "platform/Application.h"
 #include "platform/core/AppPaths.h"
-#include "platform/core/RandomSource.h"
 
 #ifndef POMURI_VERSION
 #define POMURI_VERSION "unknown"
@@ -34,8 +30,7 @@ int main(int argc, char** argv) {
       break;
   }
 
-  platform::Application app(argc, argv, QStringLiteral("pomuri"),
-                            QStringLiteral("ネオ・ポムリーくん占いステッキ"));
+  platform::Application app(argc, argv, QStringLiteral("pomuri"), game::kApplicationDisplayName);
   const game::GamePaths paths =
       game::resolveGamePaths(options.dataDir, platform::executableDir(),
                              platform::userDataDir("pomuri") / "my.dat", game::PathProbe::real());
@@ -46,16 +41,7 @@ int main(int argc, char** argv) {
   environment.profilePrimary = paths.profilePrimary;
   environment.profileFallback = paths.profileFallback;
   environment.profileReadOnly = paths.profileReadOnly;
-  std::unique_ptr<platform::SeededRandom> seeded;
-  if (options.seed) {
-    seeded = std::make_unique<platform::SeededRandom>(*options.seed);
-    environment.random = seeded.get();
-  }
-  game::TForm1 form(std::move(environment));
-  if (QScreen* screen = QGuiApplication::primaryScreen())
-    form.move(screen->availableGeometry().center() - form.rect().center());
-  // `kill`, Ctrl+C or a closing session end the game like the close box: the profile is saved.
-  game::SignalCloser closeOnSignal(&form);
-  form.show();
-  return app.exec();
+  // The readings and the portrait's tremble each get a generator of this seed.
+  environment.seed = options.seed;
+  return game::playGame(std::move(environment));
 }

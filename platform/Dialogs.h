@@ -1,6 +1,7 @@
 #pragma once
 // Modal message boxes. Everything goes through one replaceable Dialogs object so that tests
-// answer the boxes through a seam instead of clicking real windows.
+// answer the boxes through a seam instead of clicking real windows. A box given a parent is
+// centred over the parent's window and modal to that window only.
 #include <QString>
 
 class QWidget;
@@ -12,8 +13,9 @@ enum class Answer { Yes, No, Dismissed };
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // A confirmation box with the buttons Yes and No.
-  virtual Answer confirm(QWidget* parent, const QString& text) = 0;
+  // A confirmation box with the buttons Yes and No; Return presses `defaultButton` (Yes or No).
+  virtual Answer confirm(QWidget* parent, const QString& text,
+                         Answer defaultButton = Answer::Yes) = 0;
   // An information box with one OK button.
   virtual void inform(QWidget* parent, const QString& text) = 0;
   // The standard error box, used where an exception reaches an event-handler boundary.

@@ -71,8 +71,13 @@ void SpinField::keyPressEvent(QKeyEvent* event) {
     default:
       break;
   }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Not for the field: the window's own use of Return (the panel's OK) takes it.
+    event->ignore();
+    return;
+  }
   const QString text = event->text();
-  bool refused = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  bool refused = false;
   for (QChar c : text) {
     if (c.unicode() < 0x20 || c.unicode() == 0x7F) continue;  // control keys edit as usual
     if (!isAcceptedCharacter(c)) refused = true;

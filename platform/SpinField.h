@@ -1,7 +1,8 @@
 #pragma once
 // A whole-number spin field. Arrow buttons and the Up/Down keys step by 1 within the range;
 // typing accepts digits, "+", "-" and the decimal separator (control keys such as Backspace
-// too), and refuses every other character, Enter included, with a beep. On focus loss a
+// too), and refuses every other character with a beep. Return and Enter are left to the
+// parent window (which presses the panel's OK). On focus loss a
 // value outside the range is replaced by the nearest bound. The text may hold anything the
 // keys allow; value() reads it as a number limited to the range, a text that is not a whole
 // number reading as the minimum.

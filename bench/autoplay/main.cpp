@@ -50,7 +50,7 @@ long residentKiB() {
 // Every question box is answered "No" (stay and play again); nothing is shown.
 class StayDialogs final : public platform::Dialogs {
  public:
-  platform::Answer confirm(QWidget*, const QString&) override { return platform::Answer::No; }
+  platform::Answer confirm(QWidget*, const QString&, platform::Answer) override { return platform::Answer::No; }
   void inform(QWidget*, const QString&) override {}
   void error(QWidget*, const QString& text) override {
     std::fprintf(stderr, "error box: %s\n", text.toUtf8().constData());

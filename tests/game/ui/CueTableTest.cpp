@@ -5,6 +5,7 @@
 
 #include "FormFixture.h"
 #include "MixerCuesSupport.h"
+#include "game/QuietFailures.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ class MixerFormFixture : public FormFixture {
     form = std::make_unique<game::TForm1>(env);
     form->show();
     QApplication::setActiveWindow(form.get());
+    QCoreApplication::processEvents();  // the start-up boxes
     errorsAtOpen = dialogs.texts("error").size();
     form->onWaitBegins = [this](game::WaitKind kind) { answerWait(kind); };
     if (withSounds) machine.learnWaveLengths(*mixer, root / "dat");
@@ -144,6 +146,8 @@ TEST_F(MixerFormFixture, FormEndReleasesTheSlotsFourToZero) {
 }
 
 TEST_F(MixerFormFixture, WithEverySoundFileMissingTheGamePlaysOnSilently) {
+  std::vector<std::string> stderrLines;
+  game::setQuietFailureSink([&](const std::string& line) { stderrLines.push_back(line); });
   openMixerForm(/*withSounds=*/false);
   EXPECT_EQ(mixer->soundSlot0, nullptr) << "the first failing open ends the slot block";
   EXPECT_EQ(mixer->soundSlot4, nullptr);
@@ -159,6 +163,14 @@ TEST_F(MixerFormFixture, WithEverySoundFileMissingTheGamePlaysOnSilently) {
   EXPECT_EQ(cueNames("wave").size(), 6u) << "every cue was still made";
   EXPECT_EQ(dialogs.texts("error").size(), errorsAtOpen);
   EXPECT_EQ(errorsAtOpen, 3u) << "only the three title frames are reported at start-up";
+  // Quiet but not invisible: one line for the sounds, one for the tune, one for the
+  // portraits, however many cues failed, each naming the first file that failed.
+  game::setQuietFailureSink(nullptr);
+  ASSERT_EQ(stderrLines.size(), 3u);
+  std::sort(stderrLines.begin(), stderrLines.end());
+  EXPECT_TRUE(stderrLines[0].starts_with("music: \"" + (root / "dat" / "gos.mid").string() + "\" failed ("));
+  EXPECT_TRUE(stderrLines[1].starts_with("picture: \"" + (root / "cg" / "kao.bmp").string() + "\" failed ("));
+  EXPECT_TRUE(stderrLines[2].starts_with("sound cue: \"" + (root / "dat" / "1.wav").string() + "\" failed ("));
 }
 
 TEST_F(MixerFormFixture, ALostDeviceLeavesTheCuesSilentAndTheGameRunning) {

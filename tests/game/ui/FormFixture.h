@@ -31,13 +31,14 @@ class ScriptedDialogs final : public platform::Dialogs {
   struct Box {
     std::string kind;  // "confirm", "inform", "error"
     QString text;
+    platform::Answer defaultButton = platform::Answer::Yes;  // confirm only
   };
   std::deque<platform::Answer> answers;
   std::vector<Box> boxes;
   std::function<void()> onConfirm;  // runs while a confirmation box is "open"
 
-  platform::Answer confirm(QWidget*, const QString& text) override {
-    boxes.push_back({"confirm", text});
+  platform::Answer confirm(QWidget*, const QString& text, platform::Answer defaultButton) override {
+    boxes.push_back({"confirm", text, defaultButton});
     if (onConfirm) onConfirm();
     if (answers.empty()) return platform::Answer::Yes;
     platform::Answer a = answers.front();
@@ -75,6 +76,11 @@ class FormFixture : public ::testing::Test {
   std::filesystem::path root;
   platform::ManualClock clock;
   platform::ScriptedRandom random;
+  platform::SeededRandom tremble{7};  // the portrait's own draws
+  platform::RandomSource* trembleSource = &tremble;  // set before openForm to script them
+  platform::RandomSource* randomSource = &random;    // set before openForm for a seeded run
+  std::filesystem::path profilePrimary;              // empty: dat/my.dat beside the assets
+  std::filesystem::path profileFallback;             // empty: <root>/fallback/my.dat
   game::CueRecorder cues;
   ScriptedDialogs dialogs;
   std::unique_ptr<game::TForm1> form;
@@ -123,14 +129,17 @@ class FormFixture : public ::testing::Test {
   void openForm() {
     game::GameEnvironment env;
     env.assetRoot = root;
-    env.profileFallback = root / "fallback" / "my.dat";
+    env.profilePrimary = profilePrimary;
+    env.profileFallback = profileFallback.empty() ? root / "fallback" / "my.dat" : profileFallback;
     env.clock = &clock;
-    env.random = &random;
+    env.random = randomSource;
+    env.tremble = trembleSource;
     env.cues = &cues;
     env.startTimers = false;
     form = std::make_unique<game::TForm1>(env);
     form->show();
     QApplication::setActiveWindow(form.get());  // keyboard focus works as on a desktop
+    QCoreApplication::processEvents();          // the start-up boxes, shown over the window
     errorsAtOpen = dialogs.texts("error").size();
     form->onWaitBegins = [this](game::WaitKind kind) { answerWait(kind); };
   }
@@ -160,12 +169,8 @@ class FormFixture : public ::testing::Test {
     }
   }
 
-  // A press on the speech area refreshes the status, and the portrait's tremble draws four
-  // numbers before anything the test has queued.
-  void clickSpeech(QWidget* target) {
-    random.prepend({0, 0, 0, 0});
-    pressOn(target);
-  }
+  // A press on the speech area refreshes the status (the tremble draws from its own generator).
+  void clickSpeech(QWidget* target) { pressOn(target); }
 
   std::vector<QString> lines() const {
     std::vector<QString> out;

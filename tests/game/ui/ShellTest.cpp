@@ -277,7 +277,6 @@ TEST_F(ShellTest, TheNameGuardCutsATenthLetterWithinOneTick) {
   EXPECT_EQ(form->name_l->text().size(), 10);
   cues.cues.clear();
   clock.advance(50);
-  for (int i = 0; i < 4; ++i) random.push(0);  // the status refresh of this beat
   form->Timer1Timer();
   EXPECT_EQ(form->name_l->text(), QString(9, QChar(u'Ａ')));
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("それ以上書いたらはみでるんだよ！！"));
@@ -292,7 +291,6 @@ TEST_F(ShellTest, TheNameGuardCutsATenthLetterWithinOneTick) {
 
 TEST_F(ShellTest, TheStatusIsRefreshedAtMostEvery80Milliseconds) {
   openForm();
-  for (int i = 0; i < 8; ++i) random.push(0);  // two refreshes, four tremble draws each
   int before = form->tickCount;
   form->Timer1Timer();  // first beat: refresh
   form->Timer1Timer();  // same instant: none

@@ -182,6 +182,8 @@ class StatusPanelFormTest : public FormFixture {};
 
 TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrait) {
   clock.setToday(kSunday1Jan2023);
+  platform::ScriptedRandom jitter;  // the tremble's own generator
+  trembleSource = &jitter;
   openFormWith(player("ＡＫＩ", 1, 5, 6));
   form->gameMode = 1;
   QImage face(64, 64, QImage::Format_RGB32);
@@ -189,10 +191,10 @@ TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrai
   for (int y = 0; y < 64; ++y) face.setPixel(63, y, qRgb(255, 0, 0));  // a red right edge
   form->bak->setPicture(face);
   form->tickCount = 999;
-  random.push(0);  // b
-  random.push(5);  // r: the red column is stretched off the right edge by 5 px
-  random.push(0);
-  random.push(0);
+  jitter.push(0);  // b
+  jitter.push(5);  // r: the red column is stretched off the right edge by 5 px
+  jitter.push(0);
+  jitter.push(0);
   form->RefreshStatus();
   EXPECT_EQ(form->tickCount, 0);
   EXPECT_EQ(form->state_l->caption(), statusText(1, game::profile, kSunday1Jan2023));
@@ -200,14 +202,15 @@ TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrai
   const QImage shown = form->cg->picture();
   ASSERT_FALSE(shown.isNull());
   EXPECT_EQ(QColor(shown.pixel(149, 75)), QColor(Qt::white)) << "the red edge lies beyond 150";
-  random.push(0);
-  random.push(0);
-  random.push(0);
-  random.push(0);
+  jitter.push(0);
+  jitter.push(0);
+  jitter.push(0);
+  jitter.push(0);
   form->RefreshStatus();
   EXPECT_EQ(form->tickCount, 1);
   EXPECT_EQ(QColor(form->cg->picture().pixel(149, 75)), QColor(Qt::red));
-  EXPECT_EQ(random.remaining(), 0u);
+  EXPECT_EQ(jitter.remaining(), 0u);
+  EXPECT_EQ(random.limits().size(), 0u) << "the readings' generator is not drawn from";
 }
 
 }  // namespace

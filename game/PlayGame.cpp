@@ -1,0 +1,19 @@
+#include "game/PlayGame.h"
+
+#include <QApplication>
+
+#include "game/SignalCloser.h"
+
+namespace game {
+
+int playGame(GameEnvironment environment) {
+  // `kill`, Ctrl+C or a closing session end the game like the close box: the profile is
+  // saved. Installed first, so that a request during a start-up notice closes in order too.
+  SignalCloser closeOnSignal;
+  TForm1 form(std::move(environment));
+  closeOnSignal.setWindow(&form);
+  form.show();
+  return QApplication::exec();
+}
+
+}  // namespace game

@@ -1,0 +1,20 @@
+#pragma once
+// Failures the game rightly goes on without (a sound, the tune, a picture) are never shown
+// in a box, but they are not invisible either: the first failure of each kind in a run
+// writes one line to standard error, so that a user or packager can see why there is no
+// sound. Later failures of the same kind are not repeated. GUI thread only.
+#include <functional>
+#include <string>
+
+namespace game {
+
+enum class QuietFailure { Sound, Music, Picture };
+
+// `subject` names what failed (a file, or the mixer); `reason` is the error's own text.
+void reportQuietFailure(QuietFailure kind, const std::string& subject, const std::string& reason);
+
+// Where the lines go instead of standard error (nullptr: standard error again); also
+// forgets which kinds were reported. For tests.
+void setQuietFailureSink(std::function<void(const std::string&)> sink);
+
+}  // namespace game
