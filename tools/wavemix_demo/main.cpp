@@ -105,7 +105,9 @@ int main(int argc, char** argv) {
       try {
         waves[play.file] = wavemix::WaveMixOpenWave(session, play.file.c_str(), nullptr, wavemix::kOpenFromFile);
       } catch (const std::exception& failure) {
-        throw std::runtime_error(play.file + ": " + failure.what());
+        // The open message names the path already; every other one gets it in front.
+        const std::string text = failure.what();
+        throw std::runtime_error(text.find(play.file) != std::string::npos ? text : play.file + ": " + text);
       }
     }
     try {
