@@ -1,6 +1,7 @@
 // Loading converts straight from the file's or memory file's bytes: the same results as the
 // conversion steps run one by one on a copy, for every format pair, and every byte of a
 // file read whole.
+
 #include <filesystem>
 #include <fstream>
 #include <random>
