@@ -72,10 +72,8 @@ QImage decodeJpeg(std::span<const std::uint8_t> bytes, const std::filesystem::pa
   jpeg_read_header(&info, TRUE);
   // Checked on the header's own claim, before any pixel buffer exists.
   if (!pictureSizeAllowed(info.image_width, info.image_height)) {
-    warnAboutFile(file, "the picture claims " + std::to_string(info.image_width) + " × " +
-                            std::to_string(info.image_height) + " pixels, far more than can be shown; not loaded");
     jpeg_destroy_decompress(&info);
-    throw cannotOpen(file);
+    refuseTooLarge(file, info.image_width, info.image_height);
   }
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);

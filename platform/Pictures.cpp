@@ -45,6 +45,12 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> bmpClaim(std::span<const 
 
 }  // namespace
 
+void refuseTooLarge(const std::filesystem::path& file, std::uint64_t width, std::uint64_t height) {
+  warnAboutFile(file, "the picture claims " + std::to_string(width) + " × " + std::to_string(height) +
+                          " pixels, far more than can be shown; not loaded");
+  throw std::runtime_error("Cannot open file \"" + file.string() + "\"");
+}
+
 QImage decodePicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file) {
   const std::runtime_error invalid("Bitmap image is not valid: \"" + file.string() + "\"");
   // The bytes stay the caller's; the buffer only reads them.
@@ -58,16 +64,19 @@ QImage decodePicture(std::span<const std::uint8_t> bytes, const std::filesystem:
   reader.setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 >> 20) + 1);
   std::optional<std::pair<std::uint64_t, std::uint64_t>> claimed = bmpClaim(bytes);
   if (!claimed) {
+    // QSize() (−1 × −1) is "not known"; a negative side is read as its magnitude, as a
+    // reader that takes it for a bottom-up picture would.
     const QSize size = reader.size();
-    if (size.isValid()) claimed = {static_cast<std::uint64_t>(size.width()), static_cast<std::uint64_t>(size.height())};
+    if (size != QSize()) claimed = {static_cast<std::uint64_t>(std::abs(std::int64_t{size.width()})),
+                                    static_cast<std::uint64_t>(std::abs(std::int64_t{size.height()}))};
   }
-  if (claimed && !pictureSizeAllowed(claimed->first, claimed->second)) {
-    warnAboutFile(file, "the picture claims " + std::to_string(claimed->first) + " × " +
-                            std::to_string(claimed->second) + " pixels, far more than can be shown; not loaded");
-    throw std::runtime_error("Cannot open file \"" + file.string() + "\"");
-  }
+  if (claimed && !pictureSizeAllowed(claimed->first, claimed->second)) refuseTooLarge(file, claimed->first, claimed->second);
   const QImage image = reader.read();
   if (image.isNull()) throw invalid;
+  // A header the checks above could not read (a reader may make sense of an odd one).
+  const auto width = static_cast<std::uint64_t>(image.width());
+  const auto height = static_cast<std::uint64_t>(image.height());
+  if (!pictureSizeAllowed(width, height)) refuseTooLarge(file, width, height);
   return image;
 }
 

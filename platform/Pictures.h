@@ -18,6 +18,10 @@ inline constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{2048} * 2048;
 // True when a picture of width × height may be decoded.
 bool pictureSizeAllowed(std::uint64_t width, std::uint64_t height);
 
+// Refuses a picture of width × height: one line on standard error naming the file, then
+// the error a missing file gives (std::runtime_error).
+[[noreturn]] void refuseTooLarge(const std::filesystem::path& file, std::uint64_t width, std::uint64_t height);
+
 // Decodes picture bytes that are not a JPEG (BMP and whatever else Qt reads by content);
 // `file` only names them in messages. A picture whose header claims more than the bounds
 // above is refused before it is decoded, with one line on standard error. Throws
