@@ -169,8 +169,8 @@ void TForm1::LoadGameData() {
   fillBuiltInTables();
   if (!names.opened)
     throw std::runtime_error("Cannot open file \"" +
-                             (env_.assetRoot / "dat" / "name.dat").string() +
-                             "\". No such file or directory");
+                             (env_.assetRoot / "dat" / "name.dat").string() + "\". " +
+                             names.reason);
 }
 
 bool TForm1::SaveProfile() {

@@ -1,10 +1,11 @@
 #include "game/ProfileFile.h"
 
 #include <cstdint>
-#include <fstream>
+#include <algorithm>
 #include <limits>
 #include <optional>
 
+#include "platform/core/BoundedFile.h"
 #include "platform/core/Cp932.h"
 
 namespace game {
@@ -167,22 +168,35 @@ ProfileDecodeResult decodeProfile(std::string_view bytes, tmy& into) {
   return result;
 }
 
-NameListResult readNameList(const std::filesystem::path& file, StringTable& into) {
-  NameListResult result;
+int parseNameList(std::string_view bytes, StringTable& into) {
   for (auto& slot : into) slot.clear();
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return result;
-  result.opened = true;
   constexpr std::size_t kLastSlot = 254;
-  std::string line;
-  for (std::size_t slot = 0; slot <= kLastSlot && std::getline(in, line); ++slot) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  int namesRead = 0;
+  std::size_t start = 0;
+  for (std::size_t slot = 0; slot <= kLastSlot && start < bytes.size(); ++slot) {
+    const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+    std::string_view line = bytes.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line.size() > kMaxProfileLineBytes) continue;
     if (auto utf8 = platform::cp932ToUtf8(line)) {
       into[slot] = std::move(*utf8);
-      ++result.namesRead;
+      ++namesRead;
     }
   }
+  return namesRead;
+}
+
+NameListResult readNameList(const std::filesystem::path& file, StringTable& into) {
+  NameListResult result;
+  const platform::BoundedFile read = platform::readBoundedFile(file, kMaxNameListBytes);
+  if (!read.ok()) {
+    for (auto& slot : into) slot.clear();
+    result.reason = read.reason();
+    return result;
+  }
+  result.opened = true;
+  result.namesRead = parseNameList(read.text(), into);
   return result;
 }
 

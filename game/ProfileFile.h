@@ -46,13 +46,23 @@ ProfileDecodeResult decodeProfile(std::string_view bytes, tmy& into);
 
 struct NameListResult {
   bool opened = false;
-  int namesRead = 0;  // slots that received a non-empty name
+  int namesRead = 0;   // slots that received a non-empty name
+  std::string reason;  // why it was not read, as the system words it, when not opened
 };
+
+// The largest name.dat read: 255 lines of at most kMaxProfileLineBytes each, with room to
+// spare. A larger file (or one that never ends, such as a link to /dev/zero) is refused
+// like a missing one.
+inline constexpr std::size_t kMaxNameListBytes = std::size_t{1} << 20;
+
+// Fills `into` from name.dat's bytes as readNameList does; returns the names read.
+int parseNameList(std::string_view bytes, StringTable& into);
 
 // Reads name.dat into `into`: line k (from 1) goes to slot k−1, converted from CP932 to UTF-8;
 // lines may end in CR LF or LF; lines past slot 254 are ignored. Every slot is cleared first,
 // so missing lines, and lines that are not CP932 or longer than kMaxProfileLineBytes, leave
-// empty slots. A file that cannot be opened leaves every slot empty and opened false.
+// empty slots. A file that cannot be read (missing, not a regular file such as a folder or a
+// pipe, or over kMaxNameListBytes) leaves every slot empty, opened false and the reason.
 NameListResult readNameList(const std::filesystem::path& file, StringTable& into);
 
 }  // namespace game

@@ -9,6 +9,7 @@
 
 #include "game/AtomicFile.h"
 #include "game/ProfileFile.h"
+#include "platform/core/BoundedFile.h"
 
 namespace game {
 namespace fs = std::filesystem;
@@ -23,29 +24,15 @@ constexpr int kMaxKeepNumber = 999;
 
 std::string quoted(const fs::path& p) { return "「" + p.string() + "」"; }
 
-// Reads at most limit + 1 bytes; nullopt (and the system's reason) when the file can't be read.
+// Reads at most limit + 1 bytes; nullopt (and the system's reason) when the file can't be
+// read. Only a regular file is read: a pipe or device in its place is refused at once.
 std::optional<std::string> readCapped(const fs::path& file, std::size_t limit, std::string& why) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    why = std::generic_category().message(errno);
+  const platform::BoundedFile read = platform::readBoundedFile(file, limit, platform::OverBound::KeepHead);
+  if (!read.ok()) {
+    why = read.reason();
     return std::nullopt;
   }
-  std::string bytes(limit + 1, '\0');
-  std::size_t used = 0;
-  while (used < bytes.size()) {
-    ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      why = std::generic_category().message(errno);
-      ::close(fd);
-      return std::nullopt;
-    }
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(used);
-  return bytes;
+  return std::string(read.text());
 }
 
 fs::path keepName(const fs::path& file, int number) {

@@ -3,7 +3,8 @@
 # every test. Safe to run again: only missing packages are installed, builds are incremental.
 #
 #   tools/quickstart.sh play   install, build, start the game
-#   tools/quickstart.sh test   install, build, run every test (also a sanitizer build)
+#   tools/quickstart.sh test   install, build, run every test (also a sanitizer build and
+#                              a short run of every fuzzer)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -59,3 +60,9 @@ configure build-sanitize -DPOMURI_SANITIZE=ON -DPOMURI_CORE_ONLY=ON -DCMAKE_BUIL
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs"
+
+# Every fuzzer (the wave loader and the file readers) for a short run on its seeds under
+# ASan and UBSan: 15 s each by default (-DPOMURI_FUZZ_SECONDS=N on build-fuzz to change).
+CC=clang CXX=clang++ configure build-fuzz -DPOMURI_CORE_ONLY=ON -DPOMURI_FUZZ=ON
+cmake --build build-fuzz -j "$jobs" --target fuzzers
+ctest --test-dir build-fuzz -L fuzz --output-on-failure --no-tests=error -j "$jobs"

@@ -170,7 +170,7 @@ SampleBuffer ConvertBits(std::uint16_t sourceBits, std::uint16_t targetBits, Sam
   }
   if (targetBits == 16) {
     // The session format is always 8-bit; widening is here for completeness only.
-    if (length > 0x7FFFFFFF / 2) {
+    if (std::uint64_t{length} * 2 > kMaxConvertedBytes) {
       data.reset();
       throw EWaveMixError(messages::kNoMemory);
     }
@@ -204,7 +204,7 @@ SampleBuffer ConvertChannels(std::uint16_t sourceChannels, std::uint16_t targetC
   // Counted in 64 bits: a mono image over 2 GB doubled would wrap a 32-bit size and the
   // loop below would write past the end of a short buffer.
   const std::uint64_t outBytes = std::uint64_t{frames} * targetChannels;
-  if (outBytes > 0x7FFFFFFF) {
+  if (outBytes > kMaxConvertedBytes) {
     data.reset();
     throw EWaveMixError(messages::kNoMemory);
   }
@@ -235,7 +235,7 @@ SampleBuffer ConvertRate(std::uint32_t sourceRate, std::uint32_t targetRate,
     // The ratio is truncated: a rate that does not divide the target plays slightly fast.
     const std::uint32_t factor = targetRate / sourceRate;
     const std::uint64_t outBytes = std::uint64_t{frames} * factor * frameSize;
-    if (outBytes > 0x7FFFFFFF) {
+    if (outBytes > kMaxConvertedBytes) {
       data.reset();
       throw EWaveMixError(messages::kNoMemory);
     }
@@ -294,10 +294,17 @@ SampleBuffer ConvertWaveFrom(const platform::PcmFormat& session, const platform:
       bitsAndChannelsLength(length, sourceBits, sourceChannels, targetChannels);
   if (sourceRate == targetRate) {
     // Only bits or channels change (the formats differ), so there is one pass to make.
+    if (mixedLength > kMaxConvertedBytes) throw EWaveMixError(messages::kNoMemory);
     SampleBuffer out = allocate(mixedLength);
     bitsAndChannels(data, length, sourceBits, sourceChannels, targetChannels, out.get());
     length = mixedLength;
     return out;
+  }
+  // An upward step's size is known before anything is allocated.
+  if (sourceRate < targetRate &&
+      std::uint64_t{mixedLength / targetChannels} * (targetRate / sourceRate) * targetChannels >
+          kMaxConvertedBytes) {
+    throw EWaveMixError(messages::kNoMemory);
   }
   SampleBuffer between;
   const std::uint8_t* in = data;
@@ -313,7 +320,7 @@ SampleBuffer ConvertWaveFrom(const platform::PcmFormat& session, const platform:
   if (sourceRate < targetRate) {
     const std::uint32_t factor = targetRate / sourceRate;
     const std::uint64_t outBytes = std::uint64_t{frames} * factor * frameSize;
-    if (outBytes > 0x7FFFFFFF) throw EWaveMixError(messages::kNoMemory);
+    if (outBytes > kMaxConvertedBytes) throw EWaveMixError(messages::kNoMemory);
     SampleBuffer out = allocate(static_cast<std::uint32_t>(outBytes));
     stepUp(in, out.get(), frames, factor, frameSize);
     length = static_cast<std::uint32_t>(outBytes);

@@ -14,6 +14,11 @@ namespace wavemix {
 
 using SampleBuffer = std::unique_ptr<std::uint8_t[]>;
 
+// The most bytes a conversion gives: 64 MiB, over 12 minutes of 8-bit stereo at 44.1 kHz.
+// A step whose output would pass it (a 10 KB wave claiming 1 Hz would become hundreds of
+// MB at 44.1 kHz) is refused with the allocation message before anything is allocated.
+inline constexpr std::uint64_t kMaxConvertedBytes = std::uint64_t{64} << 20;
+
 // 8 or 16 bits to 8: a 16-bit sample keeps its high byte with the top bit inverted.
 SampleBuffer ConvertBits(std::uint16_t sourceBits, std::uint16_t targetBits, SampleBuffer data,
                          std::uint32_t& length);

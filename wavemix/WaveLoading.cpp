@@ -1,19 +1,13 @@
 // Loading RIFF WAVE images from files, "WAVE" resources and memory files, and freeing waves.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <ios>
 #include <memory>
 #include <new>
 #include <span>
 #include <string>
-#include <system_error>
 
 #include "platform/audio/ResourceModule.h"
+#include "platform/core/BoundedFile.h"
 #include "wavemix/ConvertWave.h"
 #include "wavemix/MixerState.h"
 #include "wavemix/RiffReader.h"
@@ -39,51 +33,10 @@ std::uint32_t openMemoryFile(const MemoryFileInfo& info) {
   return 0;
 }
 
-// A whole file's bytes, in a buffer that is not zero-filled before it is read into.
-struct FileBytes {
-  std::unique_ptr<std::uint8_t[]> data;
-  std::size_t size = 0;
-};
-
-// Closes a descriptor when it goes out of scope.
-struct FileDescriptor {
-  int fd;
-  ~FileDescriptor() { ::close(fd); }
-};
-
-// Reads the whole file at `path`; false when it cannot be opened. A regular file is read
-// into a buffer of its size (plus one byte, so that its end shows without growing it),
-// anything else in doubling steps. A failing read raises std::ios_base::failure with the
-// text a file stream gives for it.
-bool readWholeFile(const char* path, FileBytes& bytes) {
-  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const FileDescriptor file{fd};
-  std::size_t capacity = 4096;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    capacity = static_cast<std::size_t>(info.st_size) + 1;
-  }
-  bytes.data.reset(new std::uint8_t[capacity]);
-  bytes.size = 0;
-  for (;;) {
-    if (bytes.size == capacity) {
-      std::unique_ptr<std::uint8_t[]> larger(new std::uint8_t[capacity * 2]);
-      std::memcpy(larger.get(), bytes.data.get(), bytes.size);
-      bytes.data = std::move(larger);
-      capacity *= 2;
-    }
-    const ssize_t got = ::read(fd, bytes.data.get() + bytes.size, capacity - bytes.size);
-    if (got == 0) return true;
-    if (got < 0) {
-      const int error = errno;
-      if (error == EINTR) continue;
-      throw std::ios_base::failure("basic_filebuf::underflow error reading the file",
-                                   std::error_code(error, std::system_category()));
-    }
-    bytes.size += static_cast<std::size_t>(got);
-  }
-}
+// The largest wave file read: far above any sound effect (128 MiB is more than 10 minutes
+// of 16-bit stereo at 48 kHz), so that a file that never ends (a link to /dev/zero) or a
+// huge one is refused from its size instead of filling memory.
+constexpr std::size_t kMaxWaveFileBytes = std::size_t{128} << 20;
 
 // Parses and converts one RIFF WAVE image into `wave`; raises on any fault. Everything it
 // allocates is owned by a local until it is handed to the wave at the very end.
@@ -153,8 +106,10 @@ const char* WaveMixMemorySource(const MemoryFileInfo* info) {
   return reinterpret_cast<const char*>(info);
 }
 
-WaveMixWave* WaveMixOpenWave(HMixSession handle, const char* source,
-                             const platform::ResourceModule* module, std::uint32_t flags) {
+namespace {
+
+WaveMixWave* openWave(HMixSession handle, const char* source,
+                      const platform::ResourceModule* module, std::uint32_t flags) {
   WaveMixSession& session = validateSession(handle);
   const WaveMixPlatform& platform = platformOrThrow();
   if (platform.waveOut->queryFormat(session.deviceId, session.format) != platform::kDeviceOk) {
@@ -163,7 +118,7 @@ WaveMixWave* WaveMixOpenWave(HMixSession handle, const char* source,
   std::unique_ptr<WaveMixWave> wave(new (std::nothrow) WaveMixWave);
   if (!wave) raise(messages::kNoMemory);
 
-  FileBytes fileBytes;
+  platform::BoundedFile file;
   std::span<const std::uint8_t> image;
   if (flags & kOpenFromResource) {
     const bool numbered = isResourceNumber(source);
@@ -196,15 +151,30 @@ WaveMixWave* WaveMixOpenWave(HMixSession handle, const char* source,
     }
     image = {info.buffer, static_cast<std::size_t>(info.bufferSize)};
   } else {
-    if (source == nullptr || !readWholeFile(source, fileBytes)) {
-      raise(std::string(messages::kOpenFile) + (source != nullptr ? source : ""));
-    }
-    image = {fileBytes.data.get(), fileBytes.size};
+    if (source != nullptr) file = platform::readBoundedFile(source, kMaxWaveFileBytes);
+    if (file.status == platform::BoundedFile::Status::NoMemory) raise(messages::kNoMemory);
+    // Anything else that keeps the bytes from being read (a folder, a pipe, a device, a
+    // read error, a file past the bound) is a path that cannot be opened for reading.
+    if (!file.ok()) raise(std::string(messages::kOpenFile) + (source != nullptr ? source : ""));
+    image = file.bytes();
   }
 
   loadImage(session, image, *wave);
   setName(*wave, source, flags);
   return wave.release();
+}
+
+}  // namespace
+
+WaveMixWave* WaveMixOpenWave(HMixSession handle, const char* source,
+                             const platform::ResourceModule* module, std::uint32_t flags) {
+  // Every failure is an EWaveMixError: an allocation that throws (a name, a message, a
+  // resource key) gives the allocation message like every other one here.
+  try {
+    return openWave(handle, source, module, flags);
+  } catch (const std::bad_alloc&) {
+    raise(messages::kNoMemory);
+  }
 }
 
 void WaveMixFreeWave(HMixSession handle, WaveMixWave* wave) {

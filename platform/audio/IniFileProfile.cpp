@@ -3,15 +3,19 @@
 #include <ini.h>
 
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include "platform/core/AppPaths.h"
+#include "platform/core/BoundedFile.h"
 
 namespace platform {
 namespace {
 
 constexpr const char* kIniFileName = "WAVEMIX.INI";
+// A settings file is a few hundred bytes; anything past this is not one.
+constexpr std::size_t kMaxIniFileBytes = 256 * 1024;
 
 std::string lowerAscii(std::string_view text) {
   std::string lowered(text);
@@ -30,8 +34,34 @@ int IniFileProfile::onEntry(void* user, const char* section, const char* name, c
 
 IniFileProfile IniFileProfile::fromFile(const std::filesystem::path& path) {
   IniFileProfile profile;
-  // ini_parse gives -1 when the file cannot be opened, a line number for a malformed line.
-  profile.loaded_ = ini_parse(path.c_str(), &IniFileProfile::onEntry, &profile) != -1;
+  const BoundedFile read = readBoundedFile(path, kMaxIniFileBytes);
+  if (!read.ok()) {
+    // A missing file is an ordinary way to ask for every default; anything else is trouble
+    // the user should hear of.
+    if (read.status != BoundedFile::Status::CannotOpen || read.error != ENOENT)
+      warnAboutFile(path, "cannot be read (" + read.reason() + "); the default settings are used");
+    return profile;
+  }
+  return fromBytes(read.text(), path);
+}
+
+IniFileProfile IniFileProfile::fromBytes(std::string_view bytes, const std::filesystem::path& path) {
+  IniFileProfile profile;
+  // A NUL byte (a binary file, UTF-16 text) would end the text early: such a file is not
+  // settings at all.
+  if (bytes.find('\0') != std::string_view::npos) {
+    warnAboutFile(path, "is not a text file (UTF-16 or binary); the default settings are used");
+    return profile;
+  }
+  const std::string text(bytes);
+  const int firstBadLine = ini_parse_string(text.c_str(), &IniFileProfile::onEntry, &profile);
+  profile.loaded_ = true;
+  if (firstBadLine > 0) {
+    warnAboutFile(path, "line " + std::to_string(firstBadLine) +
+                            " cannot be parsed; such lines are skipped and their settings keep their defaults");
+  } else if (firstBadLine < 0) {
+    warnAboutFile(path, "cannot be parsed; the default settings are used");
+  }
   return profile;
 }
 
@@ -67,10 +97,12 @@ int IniFileProfile::leadingInteger(std::string_view text) {
 
 std::filesystem::path locateWaveMixIni() {
   if (const char* chosen = std::getenv("WAVEMIX_INI"); chosen && *chosen) return chosen;
+  // Anything by that name counts, so that a folder or a pipe in a file's place is reported
+  // (and refused) when it is read instead of being passed over without a word.
   std::error_code error;
-  if (auto besideProgram = executableDir() / kIniFileName; std::filesystem::is_regular_file(besideProgram, error))
+  if (auto besideProgram = executableDir() / kIniFileName; std::filesystem::exists(besideProgram, error))
     return besideProgram;
-  if (auto inConfig = userConfigHome() / kIniFileName; std::filesystem::is_regular_file(inConfig, error))
+  if (auto inConfig = userConfigHome() / kIniFileName; std::filesystem::exists(inConfig, error))
     return inConfig;
   return {};
 }

@@ -18,7 +18,13 @@ class IniFileProfile final : public ProfileIni {
   IniFileProfile() = default;
 
   // Reads a file; a missing or unreadable file gives an empty profile (loaded() false).
+  // Only a regular file of a few hundred KB at most is read. Trouble other than a missing
+  // file (a folder, a pipe, a binary or UTF-16 file, a line that cannot be parsed) writes
+  // one line naming the file to standard error; the settings it could not give keep their
+  // defaults.
   static IniFileProfile fromFile(const std::filesystem::path& path);
+  // The bytes of a file `path` as fromFile reads them, with the same lines on trouble.
+  static IniFileProfile fromBytes(std::string_view bytes, const std::filesystem::path& path);
   static IniFileProfile fromText(const std::string& text);
 
   // Missing section or key: defaultValue. Present key: leadingInteger of its text.
@@ -41,8 +47,8 @@ class IniFileProfile final : public ProfileIni {
 
 // The path of "WAVEMIX.INI": $WAVEMIX_INI when set and non-empty (used even if the file is
 // missing, so a caller can force every default), else "WAVEMIX.INI" beside the executable
-// if it exists, else $XDG_CONFIG_HOME/WAVEMIX.INI (~/.config when unset) if it exists,
-// else an empty path.
+// if anything of that name exists, else $XDG_CONFIG_HOME/WAVEMIX.INI (~/.config when unset)
+// if anything of that name exists, else an empty path.
 std::filesystem::path locateWaveMixIni();
 
 // The mixer's configuration: the file locateWaveMixIni() names, or an empty profile.

@@ -6,11 +6,31 @@
 namespace platform {
 namespace {
 
-// iconv descriptors are not thread-safe; each call opens its own (cheap next to the game's
-// pace, and the conversions here are short lines of text).
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in) {
-  iconv_t cd = iconv_open(to, from);
+// One descriptor per direction and thread: iconv descriptors are not thread-safe, and
+// opening one costs far more than converting a line (name.dat converts 255 of them, a
+// name is written one character at a time). Closed when the thread ends.
+struct Descriptor {
+  iconv_t cd;
+  Descriptor(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+  ~Descriptor() {
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+};
+
+enum class Direction { ToCp932, ToUtf8 };
+
+iconv_t descriptor(Direction direction) {
+  thread_local Descriptor toCp932("CP932", "UTF-8");
+  thread_local Descriptor toUtf8("UTF-8", "CP932");
+  return direction == Direction::ToCp932 ? toCp932.cd : toUtf8.cd;
+}
+
+std::optional<std::string> convert(Direction direction, std::string_view in) {
+  iconv_t cd = descriptor(direction);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
   std::string out;
   out.resize(in.size() * 2 + 8);
   char* inPtr = const_cast<char*>(in.data());
@@ -36,7 +56,6 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
       break;
     }
   }
-  iconv_close(cd);
   if (!ok) return std::nullopt;
   out.resize(out.size() - outLeft);
   return out;
@@ -59,11 +78,11 @@ std::size_t cp932CharLength(std::string_view utf8Char) {
 }  // namespace
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8) {
-  return convert("CP932", "UTF-8", utf8);
+  return convert(Direction::ToCp932, utf8);
 }
 
 std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
-  return convert("UTF-8", "CP932", cp932);
+  return convert(Direction::ToUtf8, cp932);
 }
 
 std::size_t cp932Length(std::string_view utf8) {

@@ -1,16 +1,11 @@
 // Loading converts straight from the file's or memory file's bytes: the same results as the
 // conversion steps run one by one on a copy, for every format pair, and every byte of a
-// file read however it arrives.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+// file read whole.
 
 #include <filesystem>
 #include <fstream>
-#include <ios>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "MixerTestSupport.h"
@@ -155,48 +150,6 @@ TEST_F(FileReadingTest, LongFileGivesWhatTheSameImageInMemoryGives) {
   WaveMixWave* fromMemory = loadMemory(image);
   EXPECT_EQ(fromFile->header.bufferLength, 30000u / 4);
   EXPECT_EQ(dataOf(fromFile), dataOf(fromMemory));
-}
-
-// A pipe has no size to read by: the bytes come as the writer gives them, past the first
-// buffer's worth.
-TEST_F(FileReadingTest, PipeIsReadToItsEnd) {
-  const std::vector<std::uint8_t> image = longImage(5000);  // 20 kB: fits a pipe's buffer
-  const std::string path = (folder_ / "pipe.wav").string();
-  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-  std::thread writer([&] {
-    const int fd = ::open(path.c_str(), O_WRONLY);  // waits for the reader
-    if (fd < 0) return;
-    std::size_t written = 0;
-    while (written < image.size()) {
-      const ssize_t n = ::write(fd, image.data() + written, image.size() - written);
-      if (n <= 0) break;
-      written += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-  });
-  WaveMixWave* fromPipe = nullptr;
-  try {
-    fromPipe = WaveMixOpenWave(session_, path.c_str(), nullptr, kOpenFromFile);
-    waves_.push_back(fromPipe);
-  } catch (const std::exception& error) {
-    ADD_FAILURE() << error.what();
-  }
-  // Should the load have failed before opening, this end lets the writer finish.
-  const int rescue = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
-  writer.join();
-  if (rescue >= 0) ::close(rescue);
-  ASSERT_NE(fromPipe, nullptr);
-  EXPECT_EQ(dataOf(fromPipe), dataOf(loadMemory(image)));
-}
-
-TEST_F(FileReadingTest, FolderOpensButFailsAsAStreamReadFails) {
-  try {
-    WaveMixOpenWave(session_, folder_.string().c_str(), nullptr, kOpenFromFile);
-    ADD_FAILURE() << "a folder loaded";
-  } catch (const std::ios_base::failure& error) {
-    EXPECT_EQ(std::string(error.what()),
-              "basic_filebuf::underflow error reading the file: " + std::error_code(EISDIR, std::system_category()).message());
-  }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "MixerTestSupport.h"
 #include "platform/audio/ResourceModule.h"
 
@@ -185,6 +187,22 @@ TEST_F(WaveFileTest, MissingFileNamesTheWholePath) {
                        "Failed to open wave file " + path);
 }
 
+// A folder, a pipe with no writer (a blocking open would wait for ever; the test's time
+// limit ends it), a link to a file that never ends and a file past the size bound all
+// cannot be read: each gives the open message, at once and without filling memory.
+TEST_F(WaveFileTest, PathsThatOpenButCannotBeReadGiveTheOpenMessage) {
+  std::filesystem::create_directory(folder_ / "folder.wav");
+  ASSERT_EQ(::mkfifo((folder_ / "pipe.wav").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", folder_ / "zero.wav");
+  const std::string huge = write("huge.wav", B::wave(1, 11025, 8, {1, 2}));
+  std::filesystem::resize_file(huge, std::uintmax_t{129} << 20);  // sparse: no disk used
+  for (const char* name : {"folder.wav", "pipe.wav", "zero.wav", "huge.wav"}) {
+    const std::string path = (folder_ / name).string();
+    EXPECT_WAVEMIX_ERROR(WaveMixOpenWave(session_, path.c_str(), nullptr, kOpenFromFile),
+                         "Failed to open wave file " + path);
+  }
+}
+
 TEST_F(WaveFileTest, FileWithTheWrongFormTag) {
   const std::string path = write("adpcm.wav", B::riff("WAVE", {B::fmt(2, 1, 11025, 4), B::chunk("data", {1, 2})}));
   EXPECT_WAVEMIX_ERROR(WaveMixOpenWave(session_, path.c_str(), nullptr, kOpenFromFile), "The file is not a PCM file");
@@ -240,6 +258,22 @@ TEST_F(WaveLoadingTest, ConversionTooLargeToHoldIsAnAllocationFailure) {
   expectRejected(B::wave(1, 1, 8, std::vector<std::uint8_t>(50000, 1)),
                  "Unable to allocate memory for waveform data.  Try making more memory available by "
                  "closing other applications.");
+}
+
+TEST_F(WaveLoadingTest, ASlowWaveThatWouldConvertToHundredsOfMegabytesIsRefused) {
+  closeSession();
+  WaveMixConfig stereo44;
+  stereo44.flags = kConfigUseChannels | kConfigUseRate;
+  stereo44.channels = 2;
+  stereo44.samplingRate = 44;
+  init(&stereo44);
+  // 10 KB at 1 Hz would become 10000 × 44100 × 2 bytes, 880 MB: refused before allocating.
+  expectRejected(B::wave(1, 1, 8, std::vector<std::uint8_t>(10000, 1)),
+                 "Unable to allocate memory for waveform data.  Try making more memory available by "
+                 "closing other applications.");
+  // The same wave at 100 Hz (8.8 MB) still loads.
+  EXPECT_EQ(loadMemory(B::wave(1, 100, 8, std::vector<std::uint8_t>(10000, 1)))->header.bufferLength,
+            10000u * 441 * 2);
 }
 
 // Found by the fuzzer: a rate of 0xFFFFFFFD wrapped the rounded rate ratio to a divisor of 0.

@@ -5,8 +5,14 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <stdexcept>
 
 #include "DemoOptions.h"
 #include "LatencyProbe.h"
@@ -40,6 +46,19 @@ int main(int argc, char** argv) {
   if (finitePlays == 0 && !options->durationMs) {
     std::fprintf(stderr, "wavemix_demo: every play repeats forever or waits; give --duration\n");
     return 2;
+  }
+
+  // The recording is opened by the device much later and reports only a device number:
+  // a path that cannot be written is named here, with the system's reason, before anything
+  // plays. O_NONBLOCK: a pipe with no reader is refused instead of waited on.
+  if (options->outputPath) {
+    const int fd = ::open(options->outputPath->c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      std::fprintf(stderr, "wavemix_demo: cannot write %s: %s\n", options->outputPath->c_str(),
+                   std::strerror(errno));
+      return 1;
+    }
+    ::close(fd);
   }
 
   platform::Clock& clock = platform::systemClock();
@@ -82,10 +101,21 @@ int main(int argc, char** argv) {
     session = wavemix::WaveMixInit(&config);
     wavemix::WaveMixOpenChannel(session, 0, wavemix::kOpenAllChannels);
     for (const demo::PlayRequest& play : options->plays) {
-      if (!waves.count(play.file))
+      if (waves.count(play.file)) continue;
+      try {
         waves[play.file] = wavemix::WaveMixOpenWave(session, play.file.c_str(), nullptr, wavemix::kOpenFromFile);
+      } catch (const std::exception& failure) {
+        // The open message names the path already; every other one gets it in front.
+        const std::string text = failure.what();
+        throw std::runtime_error(text.find(play.file) != std::string::npos ? text : play.file + ": " + text);
+      }
     }
-    wavemix::WaveMixActivate(session, true);
+    try {
+      wavemix::WaveMixActivate(session, true);
+    } catch (const std::exception& failure) {
+      if (!options->outputPath) throw;
+      throw std::runtime_error(*options->outputPath + ": " + failure.what());
+    }
     std::printf("device: %s, %u Hz, %u channel(s), %d blocks of %d bytes\n", session->deviceName,
                 session->format.samplesPerSec, session->format.channels, session->blockCount, session->blockLength);
     std::fflush(stdout);
@@ -95,15 +125,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // Every time printed counts from here, plays and ends alike.
+  const std::uint32_t startMs = clock.milliseconds();
   std::size_t ended = 0;
   const platform::WindowHandle notify = loop.createWindow([&](const platform::Message& message) {
     if (message.id != wavemix::kMessageWaveDone) return;
-    std::printf("ended: channel %u at %u ms\n", static_cast<unsigned>(message.wParam), clock.milliseconds());
+    std::printf("ended: channel %u at %u ms\n", static_cast<unsigned>(message.wParam),
+                clock.milliseconds() - startMs);
     std::fflush(stdout);
     if (++ended == finitePlays && !options->durationMs) app.quit();
   });
 
-  const std::uint32_t startMs = clock.milliseconds();
   for (std::size_t i = 0; i < options->plays.size(); ++i) {
     const demo::PlayRequest play = options->plays[i];
     QTimer::singleShot(static_cast<int>(play.delayMs), &app, [&, play, i] {
@@ -121,7 +153,7 @@ int main(int argc, char** argv) {
         std::printf("play %zu: %s on channel %d at %u ms\n", i + 1, play.file.c_str(), params.channel, now - startMs);
         std::fflush(stdout);
       } catch (const std::exception& failure) {
-        std::fprintf(stderr, "wavemix_demo: %s\n", failure.what());
+        std::fprintf(stderr, "wavemix_demo: %s: %s\n", play.file.c_str(), failure.what());
         exitCode = 1;
         app.quit();
       }

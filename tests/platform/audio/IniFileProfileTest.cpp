@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/core/AppPaths.h"
@@ -151,6 +153,33 @@ TEST(IniFileProfileTest, LookupOrderIsEnvironmentThenProgramFolderThenConfigHome
     // Naming a file that does not exist forces every default, even with files elsewhere.
     ScopedEnv chosen("WAVEMIX_INI", (scratch / "absent.ini").string());
     EXPECT_EQ(loadWaveMixIni()->getInt("default", "WaveBlocks", 3), 3);
+  }
+}
+
+// Settings that cannot be used are not passed over in silence: one line naming the file,
+// and the defaults. A pipe with no writer would hold a blocking open (the time limit ends it).
+TEST(IniFileProfileTest, UnusableFilesAreNamedOnStandardErrorAndGiveDefaults) {
+  const auto scratch = std::filesystem::temp_directory_path() / ("wavemix-bad-ini-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(scratch / "folder.ini");
+  struct Cleanup {
+    std::filesystem::path folder;
+    ~Cleanup() {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    }
+  } cleanup{scratch};
+  ASSERT_EQ(::mkfifo((scratch / "pipe.ini").c_str(), 0600), 0);
+  writeText(scratch / "utf16.ini", std::string("\xFF\xFE[\0d\0e\0f\0]\0\n\0", 14));
+  writeText(scratch / "binary.ini", std::string("\x7F" "ELF\x02\x01\x01\0\0\0WaveBlocks=9\n", 22));
+  writeText(scratch / "unclosed.ini", "[default\nWaveBlocks=9\n");
+  for (const char* name : {"folder.ini", "pipe.ini", "utf16.ini", "binary.ini", "unclosed.ini"}) {
+    const std::filesystem::path file = scratch / name;
+    ::testing::internal::CaptureStderr();
+    const IniFileProfile profile = IniFileProfile::fromFile(file);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(profile.getInt("default", "WaveBlocks", 3), 3) << name;
+    EXPECT_NE(said.find(": " + file.string() + ": "), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   }
 }
 
