@@ -81,14 +81,22 @@ void DropPlaysOfWave(WaveMixSession& session, const WaveMixWave* wave) {
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (!isChannelOpen(session, channel)) continue;
     PlayRecord** link = &session.channelHead[channel];
+    const PlayRecord* previous = nullptr;
     while (*link != nullptr) {
       PlayRecord* record = *link;
       if (record->wave == wave) {
         *link = record->next;
         state.pool.give(record);
-      } else {
-        link = &record->next;
+        continue;
       }
+      // A play queued behind an endless one was given the never-reached start; with the
+      // endless play gone it follows what is left before it, after the audio already mixed.
+      if (record->startPos == kNeverEnds && (previous == nullptr || previous->endPos != kNeverEnds)) {
+        record->startPos = previous == nullptr ? session.mixPosition : std::max(session.mixPosition, previous->endPos);
+        record->endPos = endPosition(record->startPos, record->params.loops, record->length);
+      }
+      previous = record;
+      link = &record->next;
     }
   }
   // Requests collected under mixWait would otherwise be scheduled later with freed data.

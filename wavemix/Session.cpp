@@ -222,7 +222,9 @@ HMixSession WaveMixInit(const WaveMixConfig* config) {
 
   const int deviceBlockLen = ini.getInt(section, "WaveBlockLen", 0);
   if (deviceBlockLen != 0) {
-    session->blockLength = clamp(deviceBlockLen, 512, 4096);
+    // Whole frames of every format (4 bytes covers stereo): a block that ended inside a
+    // frame would start the next one on the other channel.
+    session->blockLength = clamp(deviceBlockLen, 512, 4096) & ~3;
   } else if (defaultBlockLen != 0) {
     session->blockLength = clamp(defaultBlockLen, 512, 4096);
   } else {

@@ -5,10 +5,22 @@
 #include <chrono>
 #include <cstdio>
 
+#include <pthread.h>
+#include <sched.h>
+
 #include "platform/audio/WaveHeaderFlags.h"
 
 namespace platform {
 namespace {
+
+// The writer only copies finished blocks into the PCM, never computes for long and never
+// waits on the GUI thread, so it may run ahead of ordinary threads as desktop audio clients
+// do. Allowed when RLIMIT_RTPRIO (or the privilege) grants it; refused, it stays as it is.
+void requestRealtimePriority() {
+  sched_param param{};
+  param.sched_priority = std::clamp(sched_get_priority_min(SCHED_FIFO) + 9, 1, 99);
+  pthread_setschedparam(pthread_self(), SCHED_FIFO | SCHED_RESET_ON_FORK, &param);
+}
 
 // Re-reads the PCM's delay at least this often while blocks are playing, so that a
 // stretched or shortened play-out (sound servers resample) does not delay a done message.
@@ -136,6 +148,7 @@ bool AlsaWaveOutStream::lost() const {
 }
 
 void AlsaWaveOutStream::writerThreadMain() {
+  requestRealtimePriority();
   std::unique_lock lock(mutex_);
   while (!stopping_) {
     const std::optional<std::uint32_t> waitMs = serviceLocked();
@@ -155,6 +168,7 @@ std::optional<std::uint32_t> AlsaWaveOutStream::serviceLocked() {
       retirePlayedLocked();
       if (!lost_) {
         if (full) return periodMs_;
+        if (entries_.empty()) stopWhenPlayedOutLocked();
         if (entries_.empty() || hardwarePaused_) return std::nullopt;
         const std::uint64_t played = playedFramesLocked();
         if (played >= framesWritten_) {
@@ -223,6 +237,18 @@ bool AlsaWaveOutStream::feedLocked() {
     if (int error = snd_pcm_start(pcm_); error < 0 && !recoverLocked(error)) return false;
   }
   return full;
+}
+
+void AlsaWaveOutStream::stopWhenPlayedOutLocked() {
+  const snd_pcm_state_t state = snd_pcm_state(pcm_);
+  if (state != SND_PCM_STATE_RUNNING && state != SND_PCM_STATE_XRUN) return;
+  if (playedFramesLocked() < framesWritten_) return;
+  // Everything written has been heard. Left running, the PCM would underrun and the sound
+  // server would keep asking for data that never comes (a client thread waking every few
+  // milliseconds); stopped, it costs nothing until the next block starts it again. The
+  // frame counters carry on, so the byte position does not move.
+  snd_pcm_drop(pcm_);
+  if (snd_pcm_prepare(pcm_) < 0) becomeLostLocked();
 }
 
 std::uint64_t AlsaWaveOutStream::playedFramesLocked() {
