@@ -22,15 +22,15 @@ stop_load() { [ -n "$LOAD_PIDS" ] && kill $LOAD_PIDS 2> /dev/null; wait $LOAD_PI
 trap 'stop_load; stop_pulse' EXIT
 start_pulse
 cd "$PULSE_WORK"
-cp "$HERE/../../assets/WAVEMIX.INI" wavemix.ini
+cp "${INI:-$HERE/../../assets/WAVEMIX.INI}" wavemix.ini  # INI: another file to compare
 export WAVEMIX_INI="$PULSE_WORK/wavemix.ini"
 sox -D -n -r 11025 -b 8 -e unsigned -c 1 steady.wav synth 1 sine 0 vol 0 dcshift 0.25
 
 echo "config: $(grep -v '^;' wavemix.ini | tr '\n' ' ')"
-echo "load: $(nproc) cores, 2 busy loops at nice $(nice)"
+echo "load: $(nproc) cores, ${LOAD:-2} busy loops at nice $(nice)"
 run=1
 while [ $run -le "$RUNS" ]; do
-  for _ in 1 2; do
+  for _ in $(seq "${LOAD:-2}"); do  # LOAD: number of busy loops (default 2)
     sh -c 'i=0; while :; do i=$((i + 1)); done' &
     LOAD_PIDS="$LOAD_PIDS $!"
   done

@@ -6,7 +6,7 @@
 # second later NEW GAME is clicked (start.wav on the mixer). The script then watches the
 # server's sink inputs every 50 ms: for the tune (FluidSynth's own stream) and for the
 # effects (the mixer's stream through ALSA's PulseAudio plug-in) it prints when the stream
-# is back uncorked after time 0, and records 1 s of that stream alone from the monitor
+# is back uncorked after time 0, and records 2 s of that stream alone from the monitor
 # (parec --monitor-stream) to show it is heard, not only connected. Goal: both within 3 s.
 # Exit 77 when Xvfb, xdotool or PulseAudio is missing; 1 when a stream does not come back.
 #
@@ -78,8 +78,8 @@ while [ "$(ms_since_t0)" -lt 6000 ] && { [ -z "$tune_ms" ] || [ -z "$effects_ms"
   sleep 0.05
 done
 
-heard() {  # INDEX [CLICK_X CLICK_Y] -> "heard" when 1 s of that stream alone holds sound
-  timeout 1 parec --monitor-stream="$1" --raw --format=s16le --rate=44100 --channels=1 > "stream$1.raw" 2> /dev/null &
+heard() {  # INDEX [CLICK_X CLICK_Y] -> "heard" when 2 s of that stream alone hold sound
+  timeout 2 parec --monitor-stream="$1" --raw --format=s16le --rate=44100 --channels=1 > "stream$1.raw" 2> /dev/null &
   # The mixer's stream is corked again once its cue has played: give it another one.
   [ $# -gt 1 ] && { sleep 0.2; xdotool mousemove --window "$WIN" "$2" "$3" click 1; }
   wait $!
