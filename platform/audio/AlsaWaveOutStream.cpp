@@ -5,22 +5,11 @@
 #include <chrono>
 #include <cstdio>
 
-#include <pthread.h>
-#include <sched.h>
-
+#include "platform/audio/RealtimePriority.h"
 #include "platform/audio/WaveHeaderFlags.h"
 
 namespace platform {
 namespace {
-
-// The writer only copies finished blocks into the PCM, never computes for long and never
-// waits on the GUI thread, so it may run ahead of ordinary threads as desktop audio clients
-// do. Allowed when RLIMIT_RTPRIO (or the privilege) grants it; refused, it stays as it is.
-void requestRealtimePriority() {
-  sched_param param{};
-  param.sched_priority = std::clamp(sched_get_priority_min(SCHED_FIFO) + 9, 1, 99);
-  pthread_setschedparam(pthread_self(), SCHED_FIFO | SCHED_RESET_ON_FORK, &param);
-}
 
 // Re-reads the PCM's delay at least this often while blocks are playing, so that a
 // stretched or shortened play-out (sound servers resample) does not delay a done message.
@@ -148,6 +137,8 @@ bool AlsaWaveOutStream::lost() const {
 }
 
 void AlsaWaveOutStream::writerThreadMain() {
+  // The writer only copies finished blocks into the PCM and never waits on another thread
+  // for long, so it may run ahead of ordinary threads.
   requestRealtimePriority();
   std::unique_lock lock(mutex_);
   while (!stopping_) {
@@ -191,6 +182,12 @@ bool AlsaWaveOutStream::feedLocked() {
   bool full = false;
   // A PCM that fails again right after each recovery is given a period before the next try.
   int recoveries = 0;
+  if (feedIndex_ < entries_.size() && snd_pcm_state(pcm_) == SND_PCM_STATE_SETUP) {
+    if (int error = snd_pcm_prepare(pcm_); error < 0) {
+      recoverLocked(error);
+      return false;
+    }
+  }
   while (feedIndex_ < entries_.size() && !full) {
     if (recoveries > 3) {
       full = true;
@@ -247,8 +244,9 @@ void AlsaWaveOutStream::stopWhenPlayedOutLocked() {
   // server would keep asking for data that never comes (a client thread waking every few
   // milliseconds); stopped, it costs nothing until the next block starts it again. The
   // frame counters carry on, so the byte position does not move.
+  // It is prepared again only for the next write: a sound server's plug-in reconnects its
+  // stream on prepare, and a prepared stream is a running one at the server.
   snd_pcm_drop(pcm_);
-  if (snd_pcm_prepare(pcm_) < 0) becomeLostLocked();
 }
 
 std::uint64_t AlsaWaveOutStream::playedFramesLocked() {

@@ -9,8 +9,8 @@
 // on a condition variable with a timeout of one period or until the next block is due.
 //
 // Quiet when idle: once the last written block has been played, the PCM is stopped
-// (snd_pcm_drop, which corks a sound server's stream) and prepared again; the next write
-// starts it. The writer then waits without a timeout.
+// (snd_pcm_drop: a sound server's plug-in lets go of its stream) and left unprepared; the
+// next write prepares and starts it. The writer then waits without a timeout.
 //
 // The writer asks for real-time scheduling (SCHED_FIFO) and carries on at normal priority
 // when refused.

@@ -119,7 +119,9 @@ struct FluidMidiSynth::Engine {
   // Called every kWatchMs while a tune is wanted.
   void watch() {
     if (!wanted || !player) return;
-    if (fluid_player_get_status(player) == FLUID_PLAYER_DONE) {
+    const int total = fluid_player_get_total_ticks(player);
+    if (fluid_player_get_status(player) == FLUID_PLAYER_DONE ||
+        (total > 0 && fluid_player_get_current_tick(player) >= total)) {
       // The tune has ended (and had a watch interval to ring out): let the output go.
       wanted = false;
       closeDriver();
