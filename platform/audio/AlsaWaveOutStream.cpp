@@ -131,6 +131,11 @@ DeviceResult AlsaWaveOutStream::position(std::uint32_t& bytes) {
   return kDeviceOk;
 }
 
+bool AlsaWaveOutStream::pcmRunning() const {
+  std::lock_guard lock(mutex_);
+  return !lost_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING;
+}
+
 bool AlsaWaveOutStream::lost() const {
   std::lock_guard lock(mutex_);
   return lost_;
@@ -159,7 +164,6 @@ std::optional<std::uint32_t> AlsaWaveOutStream::serviceLocked() {
       retirePlayedLocked();
       if (!lost_) {
         if (full) return periodMs_;
-        if (entries_.empty()) stopWhenPlayedOutLocked();
         if (entries_.empty() || hardwarePaused_) return std::nullopt;
         const std::uint64_t played = playedFramesLocked();
         if (played >= framesWritten_) {
@@ -275,9 +279,13 @@ void AlsaWaveOutStream::retirePlayedLocked() {
   if (entries_.empty()) return;
   const std::uint64_t played = playedFramesLocked();
   while (!entries_.empty() && feedIndex_ > 0 && entries_.front().endFrame <= played) {
-    finishWaveHeader(*entries_.front().header, loop_, window_);
+    WaveHeader& header = *entries_.front().header;
     entries_.pop_front();
     --feedIndex_;
+    // Stopped before the last block is reported: whoever sees its done message finds the
+    // PCM idle already.
+    if (entries_.empty()) stopWhenPlayedOutLocked();
+    finishWaveHeader(header, loop_, window_);
   }
 }
 

@@ -58,6 +58,9 @@ class AlsaWaveOutStream final : public WaveOutStream {
 
   // True once the PCM has failed beyond recovery and the stream paces itself by the clock.
   bool lost() const override;
+  // True while the PCM is started (playing, or waiting for the next block without having
+  // run dry). False once everything written has been played and the PCM was stopped.
+  bool pcmRunning() const;
 
  private:
   struct Entry {
