@@ -15,7 +15,9 @@
 //     from everything written before, so the mixer's positions stay monotonic.
 // Nothing is shown to the user; a line on stderr marks each change between sound and silence.
 //
-// Threading: GUI thread only, like every WaveOutStream control call.
+// Threading: like every WaveOutStream control call, one thread at a time (GUI or pump
+// thread); a reopen after a loss happens inside write(), so on the pump thread when the
+// mixer runs one.
 #include <memory>
 
 #include "platform/audio/WaveOutDevice.h"
@@ -28,7 +30,7 @@ class FallbackWaveOut final : public WaveOutSystem {
   static constexpr std::uint32_t kRetryMs = 1000;
 
   // fallback must have at least one device; its device 0 stands in for every primary one.
-  // clock: read on the GUI thread only, to time the retries.
+  // clock: read by the thread that writes (GUI or pump thread), to time the retries.
   FallbackWaveOut(std::unique_ptr<WaveOutSystem> primary, std::unique_ptr<WaveOutSystem> fallback,
                   Clock& clock = systemClock(), std::uint32_t retryMs = kRetryMs);
 

@@ -12,9 +12,11 @@
 // Quiet when idle: a stream with no block queued has nothing running: no silence is
 // written, no thread wakes up periodically (ALSA stops the PCM once its last block played).
 //
-// Threading: every member function is called from the GUI thread only. An implementation
-// that plays on a thread of its own (ALSA) touches a written header only to set its done
-// flag, and tells the caller only by posting through the MessageLoop.
+// Threading: the member functions are called from one thread at a time: the GUI thread,
+// or the mixer's pump thread when the program runs one, the two serialised by the mixer's
+// lock. An implementation that plays on a thread of its own (ALSA) touches a written header
+// only to set its done flag, and tells the caller only by posting through the MessageLoop
+// (which may run the pump on the pump thread instead of a GUI window).
 #include <cstdint>
 #include <memory>
 #include <string>
