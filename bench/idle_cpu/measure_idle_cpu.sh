@@ -19,7 +19,9 @@ game=""
 xvfb=""
 home=$(mktemp -d)
 cleanup() {
-  kill $game $xvfb 2>/dev/null || true
+  kill $game 2>/dev/null || true
+  wait $game 2>/dev/null || true  # it saves its profile on the way out
+  kill $xvfb 2>/dev/null || true
   rm -rf "$home"
   if [ "$sound" = pulse ]; then stop_pulse; fi
 }
