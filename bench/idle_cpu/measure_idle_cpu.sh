@@ -22,7 +22,7 @@ cleanup() {
   kill $game 2>/dev/null || true
   wait $game 2>/dev/null || true  # it saves its profile on the way out
   kill $xvfb 2>/dev/null || true
-  rm -rf "$home"
+  rm -rf "$home" || true
   if [ "$sound" = pulse ]; then stop_pulse; fi
 }
 trap cleanup EXIT
