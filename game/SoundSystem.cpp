@@ -45,6 +45,7 @@ bool startSound(const std::filesystem::path& shippedIni) {
     installed.messageLoop = &fresh->loop;
     installed.clock = &platform::systemClock();
     installed.profile = fresh->profile.get();
+    installed.pumpThread = true;  // blocks keep coming while the GUI thread is busy
     wavemix::WaveMixSetPlatform(installed);
     machine = fresh.release();
     return true;

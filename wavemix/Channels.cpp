@@ -77,18 +77,27 @@ int DropChain(WaveMixSession& session, int channel) {
 }
 
 void DropPlaysOfWave(WaveMixSession& session, const WaveMixWave* wave) {
+  std::lock_guard guard(mixerLock());
   MixerState& state = mixerState();
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (!isChannelOpen(session, channel)) continue;
     PlayRecord** link = &session.channelHead[channel];
+    const PlayRecord* previous = nullptr;
     while (*link != nullptr) {
       PlayRecord* record = *link;
       if (record->wave == wave) {
         *link = record->next;
         state.pool.give(record);
-      } else {
-        link = &record->next;
+        continue;
       }
+      // A play queued behind an endless one was given the never-reached start; with the
+      // endless play gone it follows what is left before it, after the audio already mixed.
+      if (record->startPos == kNeverEnds && (previous == nullptr || previous->endPos != kNeverEnds)) {
+        record->startPos = previous == nullptr ? session.mixPosition : std::max(session.mixPosition, previous->endPos);
+        record->endPos = endPosition(record->startPos, record->params.loops, record->length);
+      }
+      previous = record;
+      link = &record->next;
     }
   }
   // Requests collected under mixWait would otherwise be scheduled later with freed data.
@@ -110,6 +119,7 @@ void DropPlaysOfWave(WaveMixSession& session, const WaveMixWave* wave) {
 }
 
 void WaveMixOpenChannel(HMixSession handle, std::int32_t channel, std::int32_t mode) {
+  std::lock_guard guard(mixerLock());
   WaveMixSession& session = validateSession(handle);
   if (mode > 2) raise(messages::kInvalidFlags);
   if (mode == kOpenOneChannel && !isValidChannel(channel)) raise(messages::kInvalidChannel);
@@ -129,6 +139,7 @@ void WaveMixOpenChannel(HMixSession handle, std::int32_t channel, std::int32_t m
 }
 
 void WaveMixFlushChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
+  std::lock_guard guard(mixerLock());
   WaveMixSession& session = validateSession(handle);
   int dropped = 0;
   if (flags & allChannels) {
@@ -144,6 +155,7 @@ void WaveMixFlushChannel(HMixSession handle, std::int32_t channel, std::uint32_t
 }
 
 void WaveMixCloseChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
+  std::lock_guard guard(mixerLock());
   WaveMixSession& session = validateSession(handle);
   WaveMixFlushChannel(handle, channel, flags | noRemix);
   for (int c = 0; c < kChannelCount; ++c) {
@@ -155,6 +167,7 @@ void WaveMixCloseChannel(HMixSession handle, std::int32_t channel, std::uint32_t
 }
 
 void WaveMixPlay(PlayParams* params) {
+  std::lock_guard guard(mixerLock());
   if (params == nullptr) raise(messages::kNilParams);
   WaveMixSession& session = validateSession(params->session);
   if (params->wave == nullptr) raise(messages::kNilWave);
@@ -235,6 +248,7 @@ void WaveMixPlay(PlayParams* params) {
 }
 
 MixerSnapshot WaveMixInspect(HMixSession handle) {
+  std::lock_guard guard(mixerLock());
   WaveMixSession& session = validateSession(handle);
   MixerState& state = mixerState();
   MixerSnapshot snapshot;
@@ -258,6 +272,7 @@ MixerSnapshot WaveMixInspect(HMixSession handle) {
 }
 
 std::int32_t WaveMixPlayPosition(HMixSession handle) {
+  std::lock_guard guard(mixerLock());
   WaveMixSession& session = validateSession(handle);
   return GetPlayPosition(session, session.goodWavePos == 1);
 }

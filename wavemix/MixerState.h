@@ -2,6 +2,7 @@
 // Process-wide mixer state and the internal operations shared by the session, loading,
 // channel and pump code. Not part of the public interface. GUI thread only.
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "wavemix/OutputBlock.h"
@@ -21,6 +22,11 @@ struct MixerState {
 };
 
 MixerState& mixerState();
+// Held by every WaveMix* call and by the pump thread around PumpBlocks (recursive: WaveMix*
+// calls call each other). Without a pump thread it is only ever taken by the GUI thread.
+std::recursive_mutex& mixerLock();
+class PumpThread;
+PumpThread& pumpThread();
 const WaveMixPlatform& platformOrThrow();
 
 [[noreturn]] void raise(const char* message);

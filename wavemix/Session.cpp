@@ -5,6 +5,7 @@
 #include <string>
 
 #include "wavemix/MixerState.h"
+#include "wavemix/PumpThread.h"
 #include "wavemix/WaveMix.h"
 #include "wavemix/WaveMixMessages.h"
 
@@ -27,6 +28,7 @@ void onCallbackMessage(const platform::Message& message) {
   // The pump runs inside the GUI event loop: nothing may escape from here. A block the
   // device refuses means the device is gone; the owner remembers it and its next play
   // reports it.
+  std::lock_guard guard(mixerLock());
   try {
     PumpBlocks();
   } catch (...) {
@@ -46,9 +48,11 @@ void openDevice(WaveMixSession& session) {
   const WaveMixPlatform& platform = platformOrThrow();
   session.callbackWindow = platform.messageLoop->createWindow(&onCallbackMessage);
   if (session.callbackWindow == 0) raise(messages::kCreateWindow);
+  // With a pump thread the device tells it, not the callback window, that blocks are done.
+  platform::MessageLoop& doneLoop = platform.pumpThread ? pumpThread() : *platform.messageLoop;
+  const platform::WindowHandle doneWindow = platform.pumpThread ? PumpThread::kWindow : session.callbackWindow;
   const platform::DeviceResult opened =
-      platform.waveOut->open(session.deviceId, session.format, *platform.messageLoop,
-                             session.callbackWindow, session.waveOut);
+      platform.waveOut->open(session.deviceId, session.format, doneLoop, doneWindow, session.waveOut);
   if (opened != platform::kDeviceOk || !session.waveOut) {
     closeDevice(session);
     raiseWithCode(messages::kOpenDevice, opened);
@@ -72,6 +76,7 @@ void activate(WaveMixSession& session) {
     session.deviceLost = false;
     SetPlayPosition(session, session.mixPosition);
     FillFreeBlocks(session);
+    if (platformOrThrow().pumpThread) pumpThread().start();
   } catch (...) {
     // A failed activation leaves nothing open and gives the device back, so that a later
     // activation can try again.
@@ -121,6 +126,25 @@ MixerState& mixerState() {
   return state;
 }
 
+std::recursive_mutex& mixerLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
+PumpThread& pumpThread() {
+  static PumpThread thread;
+  return thread;
+}
+
+namespace {
+
+// Before a deactivation takes the mixer lock: the pump thread may be waiting for it.
+void stopPumpThreadFor(HMixSession handle) {
+  if (handle != nullptr && handle == mixerState().deviceOwner) pumpThread().stop();
+}
+
+}  // namespace
+
 void raise(const char* message) { throw EWaveMixError(message); }
 void raise(const std::string& message) { throw EWaveMixError(message); }
 void raiseWithCode(const char* message, std::uint32_t code) {
@@ -145,6 +169,7 @@ WaveMixSession& validateSession(HMixSession session) {
 }
 
 HMixSession WaveMixInit(const WaveMixConfig* config) {
+  std::lock_guard guard(mixerLock());
   const WaveMixPlatform& platform = platformOrThrow();
   MixerState& state = mixerState();
 
@@ -222,7 +247,9 @@ HMixSession WaveMixInit(const WaveMixConfig* config) {
 
   const int deviceBlockLen = ini.getInt(section, "WaveBlockLen", 0);
   if (deviceBlockLen != 0) {
-    session->blockLength = clamp(deviceBlockLen, 512, 4096);
+    // Whole frames of every format (4 bytes covers stereo): a block that ended inside a
+    // frame would start the next one on the other channel.
+    session->blockLength = clamp(deviceBlockLen, 512, 4096) & ~3;
   } else if (defaultBlockLen != 0) {
     session->blockLength = clamp(defaultBlockLen, 512, 4096);
   } else {
@@ -235,6 +262,8 @@ HMixSession WaveMixInit(const WaveMixConfig* config) {
 }
 
 void WaveMixActivate(HMixSession handle, bool activateDevice) {
+  if (!activateDevice) stopPumpThreadFor(handle);
+  std::lock_guard guard(mixerLock());
   WaveMixSession& session = validateSession(handle);
   if (activateDevice) {
     activate(session);
@@ -244,6 +273,8 @@ void WaveMixActivate(HMixSession handle, bool activateDevice) {
 }
 
 void WaveMixCloseSession(HMixSession handle) {
+  stopPumpThreadFor(handle);
+  std::lock_guard guard(mixerLock());
   WaveMixSession& session = validateSession(handle);
   deactivate(session);
   WaveMixCloseChannel(&session, 0, allChannels);

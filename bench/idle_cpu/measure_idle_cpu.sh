@@ -3,26 +3,52 @@
 # waiting for a click. A busy wait would use a whole core (100 %); the waits sleep until
 # the next event, so only the two 50 ms timers and the title animation cost anything.
 #
-#   bench/idle_cpu/measure_idle_cpu.sh [build/bin/pomuri] [seconds]
+#   bench/idle_cpu/measure_idle_cpu.sh [build/bin/pomuri] [seconds] [null|pulse]
 #
-# Needs Xvfb and xdotool. Sound goes to the null device.
+# Needs Xvfb and xdotool. With "null" (the default) sound goes to the null device. With
+# "pulse" it takes the real path: ALSA "default" into a private PulseAudio null sink
+# (tests/e2e/pulse_env.sh), FluidSynth playing the tune into the same server; the title
+# screen is then measured while the tune plays and again once it has ended (its stream is
+# gone from the server), before the chat.
 set -euo pipefail
 program=$(realpath "${1:-build/bin/pomuri}")
 seconds=${2:-10}
-display=:$((RANDOM % 400 + 500))
+sound=${3:-null}
 hz=$(getconf CLK_TCK)
-
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
-xvfb=$!
+game=""
+xvfb=""
 home=$(mktemp -d)
-cleanup() { kill "$game" "$xvfb" 2>/dev/null || true; rm -rf "$home"; }
+cleanup() {
+  kill $game 2>/dev/null || true
+  wait $game 2>/dev/null || true  # it saves its profile on the way out
+  kill $xvfb 2>/dev/null || true
+  rm -rf "$home" || true
+  if [ "$sound" = pulse ]; then stop_pulse; fi
+}
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+output=null
+if [ "$sound" = pulse ]; then
+  here=$(cd "$(dirname "$0")" && pwd)
+  set +u
+  . "$here/../../tests/e2e/pulse_env.sh"
+  need_tools
+  start_pulse
+  set -u
+  output=alsa
+fi
+
+exec 5> "$home/display"
+Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+exec 5>&-
+for _ in $(seq 100); do [ -s "$home/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -1 "$home/display")
 
 # A copy of the assets so the run never touches the build's my.dat.
 cp -r "$(dirname "$program")" "$home/bin"
-HOME=$home XDG_DATA_HOME=$home/data WAVEMIX_OUTPUT=null "$home/bin/$(basename "$program")" &
+# (pulse_env.sh has already given HOME a fresh folder, whose .asoundrc routes ALSA there.)
+[ "$sound" = pulse ] || export HOME=$home
+XDG_DATA_HOME=$home/data WAVEMIX_OUTPUT=$output "$home/bin/$(basename "$program")" &
 game=$!
 window=""
 for _ in $(seq 100); do
@@ -43,7 +69,18 @@ measure() {  # label
     'BEGIN { printf "%-28s %6.2f %% of one core (%d ticks in %d s)\n", label, 100 * t / hz / s, t, s }'
 }
 
-measure "title screen"
+if [ "$sound" = pulse ]; then
+  measure "title screen, tune playing"
+  waited=0
+  while pactl list sink-inputs | grep -q 'application.name = "FluidSynth"'; do
+    sleep 1; waited=$((waited + 1))
+    [ $waited -lt 200 ] || { echo "the tune did not end" >&2; exit 1; }
+  done
+  sleep 1
+  measure "title screen, tune ended"
+else
+  measure "title screen"
+fi
 # NEW GAME lies at (232, 288) 121 × 33 in the window; the first chat line then waits.
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 290)) $((Y + 304)) click 1

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Latency of the mixer on ALSA "default" routed to a private PulseAudio null sink.
 #
-# For each WAVEMIX.INI block configuration (WaveBlocks x WaveBlockLen at 11025 Hz mono):
+# For each WAVEMIX.INI block configuration (WaveBlocks x WaveBlockLen, mono):
 #   - "from quiet": a tone played while the device is idle;
 #   - "behind a sound": a tone played on channel 1 while channel 0 plays a silent wave
 #     (all 0x80: it keeps the mixer busy but cannot be mistaken for the tone), queued
@@ -14,7 +14,8 @@
 #     `yes > /dev/null` loop; count_gaps.py counts dropouts of 1 ms or more.
 # Usage: measure_latency.sh PATH/TO/wavemix_demo [REPEATS] [MINUTE_SECONDS]
 set -u
-DEMO=$1
+# Resolved before the script changes into its work folder, so a relative path works.
+DEMO=$(realpath "$1")
 REPEATS=${2:-5}
 MINUTE=${3:-60}
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -39,10 +40,19 @@ start_recording idle.raw
 echo "null sink: $(pactl list sinks | awk '/Latency:/ { print $2 / 1000 " ms now, configured " $5 / 1000 " ms" }')"
 echo
 printf "%-22s %12s %14s %14s %s\n" "blocks" "quiet (ms)" "behind (ms)" "behind+now" "minute under load"
-# CONFIGS: WaveBlocks x WaveBlockLen pairs to try, e.g. "3x2048 2x512".
-for config in ${CONFIGS:-3x2048 2x512 3x512 4x512 2x1024 3x1024}; do
-  set -- ${config%x*} ${config#*x}
-  printf '[default]\nWaveBlocks=%s\nWaveBlockLen=%s\n' "$1" "$2" > wavemix.ini
+# CONFIGS: WaveBlocks x WaveBlockLen pairs to try, e.g. "3x2048 2x512" (11025 Hz), with an
+# optional rate class "4x512@44"; "shipped" is the game's own assets/WAVEMIX.INI.
+for config in ${CONFIGS:-shipped 3x2048 2x512 4x512}; do
+  if [ "$config" = shipped ]; then
+    cp "$HERE/../../assets/WAVEMIX.INI" wavemix.ini
+    set -- $(awk -F= '/^WaveBlocks=/ { b = $2 } /^WaveBlockLen=/ { l = $2 } /^SamplesPerSec=/ { r = $2 }
+                      END { print b + 0, l + 0, (r ? r : 11) }' wavemix.ini)
+  else
+    rate=11; case $config in *@*) rate=${config#*@}; config=${config%@*};; esac
+    set -- ${config%x*} ${config#*x} "$rate"
+    printf '[default]\nWaveBlocks=%s\nWaveBlockLen=%s\nSamplesPerSec=%s\n' "$1" "$2" "$3" > wavemix.ini
+  fi
+  hz=$(( $3 == 44 ? 44100 : $3 == 22 ? 22050 : 11025 ))
   export WAVEMIX_INI="$PULSE_WORK/wavemix.ini"
   quiet=""; behind=""; now=""
   i=0
@@ -63,7 +73,7 @@ for config in ${CONFIGS:-3x2048 2x512 3x512 4x512 2x1024 3x1024}; do
     gaps=$(python3 "$HERE/count_gaps.py" minute.raw)
     start_recording idle.raw
   fi
-  printf "%-22s %12s %14s %14s %s\n" "$1 x $2 ($(( $1 * $2 * 1000 / 11025 )) ms)" \
+  printf "%-22s %12s %14s %14s %s\n" "$1 x $2 @$3 ($(( $1 * $2 * 1000 / hz )) ms)" \
     "$(echo $quiet | tr ' ' '\n' | median)" "$(echo $behind | tr ' ' '\n' | median)" \
     "$(echo $now | tr ' ' '\n' | median)" "$gaps"
 done

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/audio/AlsaWaveOutStream.h"
+#include "platform/audio/RealtimePriority.h"
 #include "platform/audio/WaveHeaderFlags.h"
 
 namespace platform {
@@ -143,7 +144,11 @@ DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, Message
   snd_pcm_t* pcm = nullptr;
   snd_pcm_hw_params_t* params = nullptr;
   snd_pcm_hw_params_alloca(&params);
-  if (DeviceResult result = openWithFormat(name, format, &pcm, params); result != kDeviceOk) return result;
+  // Opened from a real-time thread: a sound server's plug-in starts its client thread here,
+  // and that thread, which carries every block to the server, inherits the priority.
+  DeviceResult opened = kDeviceError;
+  runOnRealtimeThread([&] { opened = openWithFormat(name, format, &pcm, params); });
+  if (opened != kDeviceOk) return opened;
 
   unsigned periodUs = kPeriodMicroseconds;
   unsigned bufferUs = kBufferMicroseconds;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/audio/RealtimePriority.h"
 #include "platform/audio/WaveHeaderFlags.h"
 
 namespace platform {
@@ -130,12 +131,20 @@ DeviceResult AlsaWaveOutStream::position(std::uint32_t& bytes) {
   return kDeviceOk;
 }
 
+bool AlsaWaveOutStream::pcmRunning() const {
+  std::lock_guard lock(mutex_);
+  return !lost_ && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING;
+}
+
 bool AlsaWaveOutStream::lost() const {
   std::lock_guard lock(mutex_);
   return lost_;
 }
 
 void AlsaWaveOutStream::writerThreadMain() {
+  // The writer only copies finished blocks into the PCM and never waits on another thread
+  // for long, so it may run ahead of ordinary threads.
+  requestRealtimePriority();
   std::unique_lock lock(mutex_);
   while (!stopping_) {
     const std::optional<std::uint32_t> waitMs = serviceLocked();
@@ -177,6 +186,12 @@ bool AlsaWaveOutStream::feedLocked() {
   bool full = false;
   // A PCM that fails again right after each recovery is given a period before the next try.
   int recoveries = 0;
+  if (feedIndex_ < entries_.size() && snd_pcm_state(pcm_) == SND_PCM_STATE_SETUP) {
+    if (int error = snd_pcm_prepare(pcm_); error < 0) {
+      recoverLocked(error);
+      return false;
+    }
+  }
   while (feedIndex_ < entries_.size() && !full) {
     if (recoveries > 3) {
       full = true;
@@ -225,6 +240,19 @@ bool AlsaWaveOutStream::feedLocked() {
   return full;
 }
 
+void AlsaWaveOutStream::stopWhenPlayedOutLocked() {
+  const snd_pcm_state_t state = snd_pcm_state(pcm_);
+  if (state != SND_PCM_STATE_RUNNING && state != SND_PCM_STATE_XRUN) return;
+  if (playedFramesLocked() < framesWritten_) return;
+  // Everything written has been heard. Left running, the PCM would underrun and the sound
+  // server would keep asking for data that never comes (a client thread waking every few
+  // milliseconds); stopped, it costs nothing until the next block starts it again. The
+  // frame counters carry on, so the byte position does not move.
+  // It is prepared again only for the next write: a sound server's plug-in reconnects its
+  // stream on prepare, and a prepared stream is a running one at the server.
+  snd_pcm_drop(pcm_);
+}
+
 std::uint64_t AlsaWaveOutStream::playedFramesLocked() {
   // Frames still to be heard: snd_pcm_delay where the plugin reports it, but never less
   // than what still sits in the ring buffer (some plugins, the PulseAudio one among them,
@@ -251,9 +279,13 @@ void AlsaWaveOutStream::retirePlayedLocked() {
   if (entries_.empty()) return;
   const std::uint64_t played = playedFramesLocked();
   while (!entries_.empty() && feedIndex_ > 0 && entries_.front().endFrame <= played) {
-    finishWaveHeader(*entries_.front().header, loop_, window_);
+    WaveHeader& header = *entries_.front().header;
     entries_.pop_front();
     --feedIndex_;
+    // Stopped before the last block is reported: whoever sees its done message finds the
+    // PCM idle already.
+    if (entries_.empty()) stopWhenPlayedOutLocked();
+    finishWaveHeader(header, loop_, window_);
   }
 }
 

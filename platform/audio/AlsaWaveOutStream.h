@@ -8,12 +8,20 @@
 // the PCM is non-blocking, so a control call never waits behind a write; the writer sleeps
 // on a condition variable with a timeout of one period or until the next block is due.
 //
+// Quiet when idle: once the last written block has been played, the PCM is stopped
+// (snd_pcm_drop: a sound server's plug-in lets go of its stream) and left unprepared; the
+// next write prepares and starts it. The writer then waits without a timeout.
+//
+// The writer asks for real-time scheduling (SCHED_FIFO) and carries on at normal priority
+// when refused.
+//
 // Recovery stays inside: an underrun (-EPIPE) is recovered with snd_pcm_recover, a
 // suspend (-ESTRPIPE) with snd_pcm_resume (retried while it says -EAGAIN) or a re-prepare,
 // -EAGAIN is retried after a wait. Any other failure (the sound server went away, the
 // card was unplugged) makes the stream "lost": what was at the PCM is reported done, and
 // from then on blocks are paced by the clock like the null device, so the caller keeps its
-// timing and never hangs.
+// timing and never hangs. Reopening a device is not this class's business: FallbackWaveOut
+// sees lost() and decides.
 #include <alsa/asoundlib.h>
 
 #include <condition_variable>
@@ -49,7 +57,10 @@ class AlsaWaveOutStream final : public WaveOutStream {
   DeviceResult position(std::uint32_t& bytes) override;
 
   // True once the PCM has failed beyond recovery and the stream paces itself by the clock.
-  bool lost() const;
+  bool lost() const override;
+  // True while the PCM is started (playing, or waiting for the next block without having
+  // run dry). False once everything written has been played and the PCM was stopped.
+  bool pcmRunning() const;
 
  private:
   struct Entry {
@@ -63,6 +74,8 @@ class AlsaWaveOutStream final : public WaveOutStream {
   // Writes queued frames while the PCM has room. True when it stopped for lack of room.
   bool feedLocked();
   void retirePlayedLocked();
+  // Stops the PCM once nothing is queued and everything written has been played.
+  void stopWhenPlayedOutLocked();
   std::uint64_t playedFramesLocked();
   // Handles a negative ALSA result: true when the stream can go on (possibly after a wait).
   bool recoverLocked(int error);

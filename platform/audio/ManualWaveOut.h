@@ -63,6 +63,9 @@ class ManualWaveOutStream final : public WaveOutStream {
   void clearRecords();
   // The next write fails with `result` (and every later one too when `sticky`).
   void failWrites(DeviceResult result, bool sticky = false);
+  // From now on the stream reports itself lost (it goes on keeping blocks as before).
+  void loseDevice() { lost_ = true; }
+  bool lost() const override { return lost_; }
 
  private:
   void markDone(WaveHeader& header);
@@ -81,6 +84,7 @@ class ManualWaveOutStream final : public WaveOutStream {
   std::vector<std::string> events_;
   DeviceResult writeFailure_ = kDeviceOk;
   bool writeFailureSticky_ = false;
+  bool lost_ = false;
 };
 
 class ManualWaveOutSystem final : public WaveOutSystem {

@@ -3,9 +3,20 @@
 // device: the caller prepares headers for its own buffers, writes them in order, and is told
 // when each has been played by a done message posted to a callback window.
 //
-// Threading: every member function is called from the GUI thread only. An implementation
-// that plays on a thread of its own (ALSA) touches a written header only to set its done
-// flag, and tells the caller only by posting through the MessageLoop.
+// Loss, recovery and silence have one owner: FallbackWaveOut (FallbackWaveOut.h), the layer
+// every real stream is opened through. A device stream only reports lost() and keeps its
+// blocks finishing on time; FallbackWaveOut decides what happens next (play silently on the
+// null device, reopen the real device at intervals, switch back when it opens). The mixer
+// above sees only a stream that keeps time, whether it is heard or not.
+//
+// Quiet when idle: a stream with no block queued has nothing running: no silence is
+// written, no thread wakes up periodically (ALSA stops the PCM once its last block played).
+//
+// Threading: the member functions are called from one thread at a time: the GUI thread,
+// or the mixer's pump thread when the program runs one, the two serialised by the mixer's
+// lock. An implementation that plays on a thread of its own (ALSA) touches a written header
+// only to set its done flag, and tells the caller only by posting through the MessageLoop
+// (which may run the pump on the pump thread instead of a GUI window).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -81,6 +92,9 @@ class WaveOutStream {
   virtual DeviceResult reset() = 0;
   // Bytes played since open or the last reset.
   virtual DeviceResult position(std::uint32_t& bytes) = 0;
+  // True once the device behind the stream has gone away. A lost stream still keeps time
+  // (its blocks finish at the pace they would have played) but is heard by nobody.
+  virtual bool lost() const { return false; }
 };
 
 // The set of output devices of the machine (or of a test).

@@ -40,7 +40,7 @@ std::unique_ptr<WaveOutSystem> createWaveOutSystem(const WaveOutChoice& choice, 
     std::fprintf(stderr, "wave output: no ALSA playback device opens; playing silently\n");
     return std::make_unique<NullWaveOut>(clock);
   }
-  return std::make_unique<FallbackWaveOut>(std::make_unique<AlsaWaveOut>(clock), std::make_unique<NullWaveOut>(clock));
+  return std::make_unique<FallbackWaveOut>(std::make_unique<AlsaWaveOut>(clock), std::make_unique<NullWaveOut>(clock), clock);
 }
 
 std::unique_ptr<WaveOutSystem> createWaveOutSystem(Clock& clock) {

@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 
 #include "platform/music/MediaDeviceError.h"
@@ -37,30 +38,55 @@ std::filesystem::path findSoundFont(const std::filesystem::path& folder) {
 }  // namespace
 
 // Every FluidSynth object; lives on the worker thread only.
+//
+// The synth and its SoundFont are made once; the audio driver exists only while a tune
+// plays (wanted_): made on play, deleted when the tune is stopped, unloaded or has played to
+// its end. The player advances only while the driver renders (its timing comes from the
+// rendered samples), so a driver that died with the sound server shows as a tick that
+// stops moving; it is then deleted and made again at every watch until the server is back.
 struct FluidMidiSynth::Engine {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   fluid_audio_driver_t* driver = nullptr;
   fluid_player_t* player = nullptr;
+  bool wanted = false;  // a tune is playing (or waiting for a driver to play through)
+  int lastTick = -1;
+  std::chrono::steady_clock::time_point lastProgress{};
 
-  // False when there is no SoundFont or no audio driver starts: stay silent.
+  // False when there is no SoundFont: stay silent.
   bool start(const std::filesystem::path& soundFontFolder) {
     const std::filesystem::path soundFont = findSoundFont(soundFontFolder);
     if (soundFont.empty()) return false;
     settings = new_fluid_settings();
     if (!settings) return false;
+    // 1024-frame periods (23 ms at 44.1 kHz) instead of 64: the driver thread wakes 43 times
+    // a second rather than 690, and the tune still starts well within 100 ms.
+    fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
+    fluid_settings_setint(settings, "audio.periods", 2);
     synth = new_fluid_synth(settings);
-    if (!synth || fluid_synth_sfload(synth, soundFont.c_str(), 1) == FLUID_FAILED) return false;
+    return synth && fluid_synth_sfload(synth, soundFont.c_str(), 1) != FLUID_FAILED;
+  }
+  bool ready() const { return synth != nullptr && fluid_synth_sfcount(synth) > 0; }
+
+  void openDriver() {
+    if (driver) return;
     for (const char* name : {"pulseaudio", "alsa"}) {
       fluid_settings_setstr(settings, "audio.driver", name);
       driver = new_fluid_audio_driver(settings, synth);
-      if (driver) return true;
+      if (driver) break;
     }
-    return false;
+    lastTick = -1;
+    lastProgress = std::chrono::steady_clock::now();
   }
-  bool ready() const { return driver != nullptr; }
+  void closeDriver() {
+    if (!driver) return;
+    delete_fluid_audio_driver(driver);
+    driver = nullptr;
+  }
 
   void dropPlayer() {
+    wanted = false;
+    closeDriver();
     if (!player) return;
     fluid_player_stop(player);
     delete_fluid_player(player);
@@ -80,15 +106,42 @@ struct FluidMidiSynth::Engine {
     if (!player) return;
     if (fluid_player_get_status(player) == FLUID_PLAYER_DONE) fluid_player_seek(player, 0);
     fluid_player_play(player);
+    wanted = true;
+    openDriver();
   }
   void stop() {
+    wanted = false;
+    closeDriver();
     if (!player) return;
     fluid_player_stop(player);
     fluid_synth_all_sounds_off(synth, -1);
   }
+  // Called every kWatchMs while a tune is wanted.
+  void watch() {
+    if (!wanted || !player) return;
+    const int total = fluid_player_get_total_ticks(player);
+    if (fluid_player_get_status(player) == FLUID_PLAYER_DONE ||
+        (total > 0 && fluid_player_get_current_tick(player) >= total)) {
+      // The tune has ended (and had a watch interval to ring out): let the output go.
+      wanted = false;
+      closeDriver();
+      return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    const int tick = fluid_player_get_current_tick(player);
+    if (driver && tick != lastTick) {
+      lastTick = tick;
+      lastProgress = now;
+      return;
+    }
+    if (driver && now - lastProgress < std::chrono::milliseconds(kStalledMs)) return;
+    // No driver, or one that stopped rendering (its sound server went away): try again.
+    closeDriver();
+    openDriver();
+  }
 
   ~Engine() {
-    if (driver) delete_fluid_audio_driver(driver);  // first: no more rendering callbacks
+    closeDriver();  // first: no more rendering callbacks
     if (player) delete_fluid_player(player);
     if (synth) delete_fluid_synth(synth);
     if (settings) delete_fluid_settings(settings);
@@ -140,8 +193,20 @@ void FluidMidiSynth::run() {
   bool started = false;
   std::unique_lock lock(mutex_);
   for (;;) {
-    wake_.wait(lock, [this] { return quit_ || !commands_.empty(); });
+    // Asleep until a command arrives; while a tune plays, also woken to watch over it.
+    const auto hasWork = [this] { return quit_ || !commands_.empty(); };
+    if (engine.wanted) {
+      wake_.wait_for(lock, std::chrono::milliseconds(kWatchMs), hasWork);
+    } else {
+      wake_.wait(lock, hasWork);
+    }
     if (quit_) break;
+    if (commands_.empty()) {
+      lock.unlock();
+      engine.watch();
+      lock.lock();
+      continue;
+    }
     Command command = std::move(commands_.front());
     commands_.pop_front();
     busy_ = true;

@@ -4,9 +4,14 @@
 //
 // Threads: the public calls run on the GUI thread and only queue a command, after a cheap
 // check of the file in load(). One worker thread owns every FluidSynth object: it creates
-// the synth and the driver when the first command arrives (a slow or absent sound server
-// never stalls the window) and carries the commands out in order. With no driver or no
+// the synth when the first command arrives and carries the commands out in order. With no
 // SoundFont the commands are dropped: the music is silent and nothing is reported.
+//
+// The audio driver exists only while a tune plays: made on play, deleted on stop, unload
+// and when the tune has ended, so a silent player costs nothing and keeps no stream open at
+// the sound server. While a tune plays the worker wakes every kWatchMs to notice its end
+// and a driver that stopped rendering (the sound server went away); such a driver is made
+// again until the server is back, and the tune goes on from where it stopped.
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -42,6 +47,10 @@ class FluidMidiSynth final : public MidiSynth {
     std::string path;
   };
   struct Engine;
+
+  static constexpr int kPeriodFrames = 1024;
+  static constexpr int kWatchMs = 250;
+  static constexpr int kStalledMs = 1000;  // no progress for this long: the driver is dead
 
   void enqueue(Command command);
   void run();

@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   machine.messageLoop = &loop;
   machine.clock = &clock;
   machine.profile = profile.get();
+  machine.pumpThread = true;
   wavemix::WaveMixSetPlatform(machine);
 
   wavemix::HMixSession session = nullptr;

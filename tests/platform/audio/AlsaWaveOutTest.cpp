@@ -3,6 +3,7 @@
 // them over, so these tests wait for the writer's done messages (blocking, with a bound
 // only against a hang), never for time to pass.
 #include "platform/audio/AlsaWaveOut.h"
+#include "platform/audio/AlsaWaveOutStream.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,22 @@ TEST_F(AlsaNullPcmTest, EveryWrittenBlockIsReportedDoneOnceInOrder) {
   std::uint32_t position = 0;
   ASSERT_EQ(stream->position(position), kDeviceOk);
   EXPECT_EQ(position, 6u * 2048u) << "a block is done only once all of it has been played";
+}
+
+TEST_F(AlsaNullPcmTest, ThePcmStopsOncePlayedOutAndTheNextBlockStartsItWhole) {
+  Blocks blocks(2, 512);
+  std::unique_ptr<WaveOutStream> stream;
+  ASSERT_EQ(devices.open(0, kMono11k, loop, window, stream), kDeviceOk);
+  auto& alsa = dynamic_cast<AlsaWaveOutStream&>(*stream);
+  for (std::size_t i = 0; i < 2; ++i) {
+    ASSERT_EQ(stream->prepareHeader(blocks.headers[i]), kDeviceOk);
+    ASSERT_EQ(stream->write(blocks.headers[i]), kDeviceOk);
+    ASSERT_TRUE(loop.waitForDoneMessages(i + 1));
+    EXPECT_FALSE(alsa.pcmRunning()) << "nothing queued: no stream left running at the server";
+    std::uint32_t position = 0;
+    ASSERT_EQ(stream->position(position), kDeviceOk);
+    EXPECT_EQ(position, (i + 1) * 512u) << "every byte of each block is played, the first after a stop too";
+  }
 }
 
 TEST_F(AlsaNullPcmTest, PausedStreamHoldsBlocksUntilRestartAndResetReturnsThemAll) {
