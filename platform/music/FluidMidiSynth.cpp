@@ -6,6 +6,7 @@
 #include <chrono>
 #include <system_error>
 
+#include "platform/core/BoundedFile.h"
 #include "platform/music/MediaDeviceError.h"
 
 namespace platform {
@@ -93,11 +94,11 @@ struct FluidMidiSynth::Engine {
     player = nullptr;
     fluid_synth_all_sounds_off(synth, -1);
   }
-  void load(const std::string& path) {
+  void load(const std::string& tune) {
     dropPlayer();
     fluid_synth_system_reset(synth);
     player = new_fluid_player(synth);
-    if (player && fluid_player_add(player, path.c_str()) != FLUID_OK) {
+    if (player && fluid_player_add_mem(player, tune.data(), tune.size()) != FLUID_OK) {
       delete_fluid_player(player);
       player = nullptr;
     }
@@ -164,11 +165,13 @@ FluidMidiSynth::~FluidMidiSynth() {
 }
 
 void FluidMidiSynth::load(const std::filesystem::path& path) {
-  // Checked here so that a missing tune fails the open at once, as a device would.
-  if (!fluid_is_midifile(path.c_str()))
+  // Read here, bounded and without blocking on a pipe, so that a missing, endless or
+  // foreign file fails the open at once, as a device would.
+  const platform::BoundedFile file = platform::readBoundedFile(path, kMaxTuneBytes);
+  if (!file.ok() || !file.text().starts_with("MThd"))
     throw MediaDeviceError("The specified file was not found or is not a MIDI file: " +
                            path.string());
-  enqueue({Command::Kind::Load, path.string()});
+  enqueue({Command::Kind::Load, std::string(file.text())});
 }
 
 void FluidMidiSynth::play() { enqueue({Command::Kind::Play, {}}); }
@@ -217,7 +220,7 @@ void FluidMidiSynth::run() {
     }
     if (engine.ready()) {
       switch (command.kind) {
-        case Command::Kind::Load: engine.load(command.path); break;
+        case Command::Kind::Load: engine.load(command.tune); break;
         case Command::Kind::Play: engine.play(); break;
         case Command::Kind::Stop: engine.stop(); break;
         case Command::Kind::Unload: engine.dropPlayer(); break;

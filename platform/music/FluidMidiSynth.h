@@ -44,11 +44,13 @@ class FluidMidiSynth final : public MidiSynth {
  private:
   struct Command {
     enum class Kind { Load, Play, Stop, Unload } kind;
-    std::string path;
+    std::string tune;  // Load: the whole Standard MIDI File
   };
   struct Engine;
 
   static constexpr int kPeriodFrames = 1024;
+  // Far above any tune a game ships; a larger "tune" is refused before it is read.
+  static constexpr std::size_t kMaxTuneBytes = 4u << 20;
   static constexpr int kWatchMs = 250;
   static constexpr int kStalledMs = 1000;  // no progress for this long: the driver is dead
 
