@@ -15,6 +15,8 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-de
   fonts-ipafont-gothic libinih-dev libgtest-dev libgmock-dev)
 test_packages=(xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils sox clang
   libclang-rt-14-dev libbenchmark-dev)
+# The Debian packages: building them, checking them, and a screenshot of the installed game.
+test_packages+=(dpkg-dev lintian appstream imagemagick)
 
 wanted=("${build_packages[@]}")
 [ "$mode" = test ] && wanted+=("${test_packages[@]}")
