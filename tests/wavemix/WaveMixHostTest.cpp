@@ -95,18 +95,5 @@ TEST_F(WaveMixHostTest, ClosesASessionLeftOpenSoTheNextHostCanStartOne) {
   WaveMixCloseSession(session);
 }
 
-TEST(WaveMixHostPlatform, IsInstalledForTheHostsLifetimeOnly) {
-  ::setenv("WAVEMIX_OUTPUT", "null", 1);
-  {
-    WaveMixHost host;
-    EXPECT_EQ(WaveMixGetPlatform().messageLoop, &host.loop());
-    EXPECT_NE(WaveMixGetPlatform().waveOut, nullptr);
-    EXPECT_NE(WaveMixGetPlatform().profile, nullptr);
-  }
-  EXPECT_EQ(WaveMixGetPlatform().messageLoop, nullptr);
-  EXPECT_THROW(WaveMixInit(nullptr), EWaveMixError);
-  ::unsetenv("WAVEMIX_OUTPUT");
-}
-
 }  // namespace
 }  // namespace wavemix
