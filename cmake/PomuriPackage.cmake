@@ -44,8 +44,8 @@ mixer; its demo tool wavemix_demo is included.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME ${POMURI_DEV_PACKAGE})
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libasound2-dev, libinih-dev")
-set(CPACK_DEBIAN_DEV_PACKAGE_RECOMMENDS "pkg-config")
+# The CMake package finds inih through pkg-config, so pkg-config is needed, not just useful.
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "libasound2-dev, libinih-dev, pkg-config")
 set(CPACK_COMPONENT_DEV_DESCRIPTION
 "real-time eight-channel wave mixer (static library and headers)
 The wave mixer plays up to eight channels of short wave sounds at once
