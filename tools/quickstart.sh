@@ -16,6 +16,9 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-de
   fonts-ipafont-gothic libinih-dev libgtest-dev libgmock-dev)
 test_packages=(xvfb xauth x11-utils xdotool libxcb1-dev pulseaudio pulseaudio-utils sox clang
   libclang-rt-14-dev libbenchmark-dev)
+# The Debian packages: building them, checking them, a screenshot of the installed game, and
+# a fresh Debian 12 to install them on.
+test_packages+=(dpkg-dev lintian appstream imagemagick debootstrap)
 
 wanted=("${build_packages[@]}")
 [ "$mode" = test ] && wanted+=("${test_packages[@]}")

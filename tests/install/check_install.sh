@@ -37,7 +37,9 @@ for f in bin/pomuri bin/wavemix_demo share/pomuri/dat/name.dat share/pomuri/dat/
          share/applications/pomuri.desktop \
          share/icons/hicolor/32x32/apps/pomuri.png share/icons/hicolor/128x128/apps/pomuri.png \
          include/pomuri/wavemix/WaveMix.h include/pomuri/platform/audio/WaveOutDevice.h \
-         lib/libwavemix.a lib/cmake/wavemix/wavemixConfig.cmake; do
+         lib/libwavemix.a lib/cmake/wavemix/wavemixConfig.cmake lib/pkgconfig/wavemix.pc \
+         include/pomuri/wavemix/WaveMixHost.h share/man/man6/pomuri.6.gz \
+         share/man/man1/wavemix_demo.1.gz share/doc/pomuri/copyright; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done
 [ -z "$(find "$prefix/share/pomuri" -name 'my.dat*')" ] || fail "a profile was installed with the assets"
@@ -96,14 +98,42 @@ fi
 echo "profile saved to $profile"
 
 # --- another program using the installed mixer package
+# Every installed header compiles on its own, with nothing but the package's include folder.
+for header in $(cd "$prefix/include/pomuri" && find . -name '*.h' | sort); do
+  echo "#include \"${header#./}\"" |
+    g++ -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$prefix/include/pomuri" -x c++ - 2> "$work/header.log" ||
+    { cat "$work/header.log"; fail "the installed header ${header#./} does not compile on its own"; }
+done
+consumer=$source/examples/wavemix_consumer/main.cpp
+[ "$(wc -l < "$consumer")" -le 25 ] || fail "the example consumer is longer than 25 lines"
+# The README shows the whole program: the block after its marker is the file, line for line.
+sed -n '/^<!-- wavemix_consumer\/main.cpp -->$/,/^```$/p' "$source/README.md" | sed '1,2d;$d' > "$work/readme.cpp"
+diff -u "$consumer" "$work/readme.cpp" || fail "the README's example differs from $consumer"
+if command -v appstreamcli > /dev/null; then
+  appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml || fail "appstreamcli rejects the metainfo"
+fi
+
 cmake -S "$source/examples/wavemix_consumer" -B "$work/consumer" -G Ninja \
   -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release > "$work/consumer.log" 2>&1 ||
   { cat "$work/consumer.log"; fail "the consumer project did not configure"; }
 cmake --build "$work/consumer" > "$work/consumer.log" 2>&1 ||
   { cat "$work/consumer.log"; fail "the consumer did not build"; }
-WAVEMIX_OUTPUT="file:$work/consumer.wav" timeout 60 "$work/consumer/wavemix_consumer" ||
-  fail "the consumer did not play"
-[ "$(head -c 4 "$work/consumer.wav")" = RIFF ] || fail "the consumer's recording is not a WAV file"
-# A 0.4 s and a 0.3 s tone at 22 kHz or more: the recording holds at least 0.4 s of sound.
-[ "$(stat -c %s "$work/consumer.wav")" -gt 8000 ] || fail "the consumer's recording is too short"
+PKG_CONFIG_PATH="$(dirname "$(find "$prefix" -name wavemix.pc)")" \
+  sh -c 'g++ -std=c++20 -Wall -Wextra -Werror "$1" -o "$2" $(pkg-config --cflags --libs wavemix)' \
+  sh "$consumer" "$work/consumer-pc" 2> "$work/consumer.log" ||
+  { cat "$work/consumer.log"; fail "the consumer did not build with pkg-config"; }
+wave=$prefix/share/pomuri/dat/start.wav
+for program in "$work/consumer/wavemix_consumer" "$work/consumer-pc"; do
+  rm -f "$work/consumer.wav"
+  WAVEMIX_OUTPUT="file:$work/consumer.wav" WAVEMIX_INI=/nonexistent timeout 60 "$program" "$wave" ||
+    fail "$program did not play"
+  [ "$(head -c 4 "$work/consumer.wav")" = RIFF ] || fail "the consumer's recording is not a WAV file"
+  # The default session records 11025 bytes a second: the whole wave is in the file only if
+  # the program waited for the end of the play.
+  if command -v soxi > /dev/null; then
+    wanted=$(soxi -D "$wave" | awk '{ printf "%d", $1 * 11025 }')
+    recorded=$(($(stat -c %s "$work/consumer.wav") - 44))
+    [ "$recorded" -ge "$wanted" ] || fail "$program recorded $recorded bytes of a $wanted-byte wave"
+  fi
+done
 echo "install checks passed"

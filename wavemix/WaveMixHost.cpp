@@ -1,0 +1,50 @@
+#include "wavemix/WaveMixHost.h"
+
+#include "platform/audio/IniFileProfile.h"
+#include "platform/audio/WaveOutFactory.h"
+#include "wavemix/MixerState.h"
+#include "wavemix/WaveMix.h"
+
+namespace wavemix {
+
+WaveMixHost::WaveMixHost() : clock_(platform::systemClock()) {
+  devices_ = platform::createWaveOutSystem(clock_);
+  install();
+}
+
+WaveMixHost::WaveMixHost(std::unique_ptr<platform::WaveOutSystem> devices, platform::Clock& clock)
+    : clock_(clock), devices_(std::move(devices)) {
+  install();
+}
+
+void WaveMixHost::install() {
+  profile_ = platform::loadWaveMixIni();
+  machine_.waveOut = devices_.get();
+  machine_.messageLoop = &loop_;
+  machine_.clock = &clock_;
+  machine_.profile = profile_.get();
+  notify_ = loop_.createWindow([this](const platform::Message& message) {
+    if (message.id != kMessageWaveDone) return;
+    ++ended_;
+    if (onEnded_) onEnded_(static_cast<std::int32_t>(message.wParam));
+  });
+  WaveMixSetPlatform(machine_);
+}
+
+WaveMixHost::~WaveMixHost() {
+  if (WaveMixSession* left = mixerState().current) {
+    try {
+      WaveMixCloseSession(left);
+    } catch (...) {
+      // A destructor reports nothing; the device is closed either way.
+    }
+  }
+  loop_.destroyWindow(notify_);
+  WaveMixSetPlatform(WaveMixPlatform{});
+}
+
+void WaveMixHost::waitForEnds(int count) {
+  loop_.runUntil([&] { return ended_ >= count; });
+}
+
+}  // namespace wavemix
