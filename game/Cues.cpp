@@ -17,7 +17,7 @@ std::filesystem::path TForm1::picturePath(const std::string& file) const {
 
 void TForm1::PlayWave(int channel, const std::string& file) {
   try {
-    cues_->playWave(channel, file);
+    cues_.playWave(channel, file);
   } catch (...) {
   }
 }
@@ -30,14 +30,14 @@ void TForm1::PlayWave3(const std::string& file) { PlayWave(3, file); }
 void TForm1::PlayMusic(const std::string& name) {
   if (name.empty()) return;
   try {
-    cues_->playMusic(name);
+    cues_.playMusic(name);
   } catch (...) {
   }
 }
 
 void TForm1::ShowFace(const std::string& file) {
   try {
-    cues_->showingFace(file);
+    cues_.showingFace(file);
     bak->setPicture(platform::loadPicture(picturePath(file)));
   } catch (const std::exception& e) {
     // The previous face stays.

@@ -139,7 +139,7 @@ void TForm1::runStartupStep(const std::function<void()>& step) {
 
 void TForm1::FormCreate() {
   // Five wave slots from "1.wav"; the sink swallows a failure and leaves the rest empty.
-  cues_->openSlots("1.wav");
+  cues_.openSlots("1.wav");
   // The random generator was seeded from the clock when the form was made (or given by
   // the caller for a reproducible run).
   runStartupStep([this] { LoadGameData(); });
@@ -199,7 +199,7 @@ void TForm1::Timer2Timer() {
 }
 
 void TForm1::Timer1Timer() {
-  std::int64_t now = clock_->wallMilliseconds();
+  std::int64_t now = clock_.wallMilliseconds();
   if (now > nextStatusTime) {
     nextStatusTime = now + 80;
     RefreshStatus();
@@ -328,7 +328,7 @@ bool TForm1::FormClose() {
 
 void TForm1::FormDestroy() {
   // Slots 4, 3, 2, 1, 0, then any older wave still held; nothing is reported.
-  cues_->releaseSlots();
+  cues_.releaseSlots();
 }
 
 }  // namespace game

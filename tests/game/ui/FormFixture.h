@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "game/CueSink.h"
+#include "game/GameState.h"
 #include "game/Profile.h"
 #include "game/ProfileFile.h"
 #include "game/TForm1.h"
@@ -97,7 +98,7 @@ class FormFixture : public ::testing::Test {
     writeNameList({"ＡＫＩ", "ＭＩＫＡ", "ＲＥＮ"});
     clock.setToday({2026, 12, 7, 2});
     clock.setWallMilliseconds(1'000'000);
-    game::profile = game::tmy{};
+    game::resetGameState();
     platform::setDialogs(&dialogs);
   }
 
@@ -131,12 +132,8 @@ class FormFixture : public ::testing::Test {
     env.assetRoot = root;
     env.profilePrimary = profilePrimary;
     env.profileFallback = profileFallback.empty() ? root / "fallback" / "my.dat" : profileFallback;
-    env.clock = &clock;
-    env.random = randomSource;
-    env.tremble = trembleSource;
-    env.cues = &cues;
     env.startTimers = false;
-    form = std::make_unique<game::TForm1>(env);
+    form = std::make_unique<game::TForm1>(env, game::GameDevices{clock, *randomSource, *trembleSource, cues});
     form->show();
     QApplication::setActiveWindow(form.get());  // keyboard focus works as on a desktop
     QCoreApplication::processEvents();          // the start-up boxes, shown over the window
