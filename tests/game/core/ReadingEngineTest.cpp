@@ -6,13 +6,14 @@
 
 #include "game/GameState.h"
 #include "platform/core/Cp932.h"
+#include "tests/support/ScriptedRandom.h"
 
 namespace {
 
 using game::Band;
 using game::StarRating;
 using platform::LocalDate;
-using platform::ScriptedRandom;
+using testing_support::ScriptedRandom;
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();

@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include "game/CueSink.h"
 #include "game/GameState.h"
 #include "game/Profile.h"
 #include "game/ProfileFile.h"
@@ -23,6 +22,8 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/RandomSource.h"
+#include "tests/support/CueRecorder.h"
+#include "tests/support/ScriptedRandom.h"
 
 namespace testing_support {
 
@@ -76,13 +77,13 @@ class FormFixture : public ::testing::Test {
 
   std::filesystem::path root;
   platform::ManualClock clock;
-  platform::ScriptedRandom random;
+  testing_support::ScriptedRandom random;
   platform::SeededRandom tremble{7};  // the portrait's own draws
   platform::RandomSource* trembleSource = &tremble;  // set before openForm to script them
   platform::RandomSource* randomSource = &random;    // set before openForm for a seeded run
   std::filesystem::path profilePrimary;              // empty: dat/my.dat beside the assets
   std::filesystem::path profileFallback;             // empty: <root>/fallback/my.dat
-  game::CueRecorder cues;
+  testing_support::CueRecorder cues;
   ScriptedDialogs dialogs;
   std::unique_ptr<game::TForm1> form;
   std::size_t errorsAtOpen = 0;
