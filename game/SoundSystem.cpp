@@ -40,12 +40,10 @@ bool startSound(const std::filesystem::path& shippedIni) {
                                       : std::make_unique<platform::IniFileProfile>(
                                             platform::IniFileProfile::fromFile(settings));
     if (!fresh->devices || !fresh->profile) return false;
-    wavemix::WaveMixPlatform installed;
-    installed.waveOut = fresh->devices.get();
-    installed.messageLoop = &fresh->loop;
-    installed.clock = &platform::systemClock();
-    installed.profile = fresh->profile.get();
-    wavemix::WaveMixSetPlatform(installed);
+    wavemix::WaveMixSetPlatform({.waveOut = fresh->devices.get(),
+                                 .messageLoop = &fresh->loop,
+                                 .clock = &platform::systemClock(),
+                                 .profile = fresh->profile.get()});
     machine = fresh.release();
     return true;
   } catch (...) {

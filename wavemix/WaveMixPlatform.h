@@ -22,7 +22,7 @@ struct WaveMixPlatform {
   platform::ProfileIni* profile = nullptr;
   // Fills the program's own file name; returns 0 or the system's error number. Unset means
   // the name is always obtainable.
-  std::function<std::uint32_t(std::string& fileName)> moduleFileName;
+  std::function<std::uint32_t(std::string& fileName)> moduleFileName = nullptr;
 };
 
 // GUI thread; not while a session exists.
