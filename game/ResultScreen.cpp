@@ -104,15 +104,15 @@ void TForm1::OfferChoices() {
   item_l3->setCaption(text(RandomWord(random_, choiceWords)));
 }
 
-void TForm1::ChoiceMouseDown(int slot, platform::TextLabel* label) {
+void TForm1::onChoice(int slot, platform::TextLabel* label) {
   PlayWave0("1.wav");
   profile.chosenSlot = slot;
   SingleReading(label->caption());
 }
 
-void TForm1::item_l1MouseDown() { ChoiceMouseDown(1, item_l1); }
-void TForm1::item_l2MouseDown() { ChoiceMouseDown(2, item_l2); }
-void TForm1::item_l3MouseDown() { ChoiceMouseDown(3, item_l3); }
+void TForm1::item_l1MouseDown() { onChoice(1, item_l1); }
+void TForm1::item_l2MouseDown() { onChoice(2, item_l2); }
+void TForm1::item_l3MouseDown() { onChoice(3, item_l3); }
 
 void TForm1::SingleReading(const QString& word) {
   item_box->hide();

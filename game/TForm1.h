@@ -249,10 +249,10 @@ class TForm1 : public QWidget {
   void dismissOpenBoxes();
   bool playKey(int key);
   void highlightYesNo(int choice);
-  void LetterTileMouseDown(int tile);
-  void ChoiceMouseDown(int slot, platform::TextLabel* label);
-  void PlayWave(int channel, const std::string& file);
-  void GrantItem(std::int32_t& flag);
+  void onLetterTile(int tile);
+  void onChoice(int slot, platform::TextLabel* label);
+  void playWave(int channel, const std::string& file);
+  void grantItem(std::int32_t& flag);
 };
 
 }  // namespace game
