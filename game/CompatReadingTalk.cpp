@@ -8,12 +8,12 @@
 namespace game {
 
 void TForm1::CompatReading() {
-  const platform::LocalDate today = clock_->today();
+  const platform::LocalDate today = clock_.today();
   ShowFace("kao.bmp");
   Say(QStringLiteral("では、質問しますニャ！！"));
   WaitClick();
 
-  askCompatQuestions(*random_, profile.mood, [this](std::string_view question) {
+  askCompatQuestions(random_, profile.mood, [this](std::string_view question) {
     Say(QString::fromUtf8(question.data(), static_cast<int>(question.size())));
     // Cut short by closing: neither answer.
     return WaitYesNo() == WaitEnd::Answered ? yesNoAnswer : -1;

@@ -15,29 +15,29 @@ std::filesystem::path TForm1::picturePath(const std::string& file) const {
   return env_.assetRoot / "cg" / file;
 }
 
-void TForm1::PlayWave(int channel, const std::string& file) {
+void TForm1::playWave(int channel, const std::string& file) {
   try {
-    cues_->playWave(channel, file);
+    cues_.playWave(channel, file);
   } catch (...) {
   }
 }
 
-void TForm1::PlayWave0(const std::string& file) { PlayWave(0, file); }
-void TForm1::PlayWave1(const std::string& file) { PlayWave(1, file); }
-void TForm1::PlayWave2(const std::string& file) { PlayWave(2, file); }
-void TForm1::PlayWave3(const std::string& file) { PlayWave(3, file); }
+void TForm1::PlayWave0(const std::string& file) { playWave(0, file); }
+void TForm1::PlayWave1(const std::string& file) { playWave(1, file); }
+void TForm1::PlayWave2(const std::string& file) { playWave(2, file); }
+void TForm1::PlayWave3(const std::string& file) { playWave(3, file); }
 
 void TForm1::PlayMusic(const std::string& name) {
   if (name.empty()) return;
   try {
-    cues_->playMusic(name);
+    cues_.playMusic(name);
   } catch (...) {
   }
 }
 
 void TForm1::ShowFace(const std::string& file) {
   try {
-    cues_->showingFace(file);
+    cues_.showingFace(file);
     bak->setPicture(platform::loadPicture(picturePath(file)));
   } catch (const std::exception& e) {
     // The previous face stays.

@@ -139,12 +139,8 @@ void TForm1::runStartupStep(const std::function<void()>& step) {
 
 void TForm1::FormCreate() {
   // Five wave slots from "1.wav"; the sink swallows a failure and leaves the rest empty.
-  cues_->openSlots("1.wav");
-  // The random generator was seeded from the clock when the form was made (or given by
-  // the caller for a reproducible run).
+  cues_.openSlots("1.wav");
   runStartupStep([this] { LoadGameData(); });
-  // The window's client area and the panels' places are fixed when the controls are
-  // built; the panels all share one place below the speech line.
   runStartupStep([this] {
     t1->setPicture(platform::loadPicture(picturePath("1.jpg")));
   });
@@ -199,7 +195,7 @@ void TForm1::Timer2Timer() {
 }
 
 void TForm1::Timer1Timer() {
-  std::int64_t now = clock_->wallMilliseconds();
+  std::int64_t now = clock_.wallMilliseconds();
   if (now > nextStatusTime) {
     nextStatusTime = now + 80;
     RefreshStatus();
@@ -263,7 +259,7 @@ void TForm1::BeginSingleReading() {
   name_box->show();
 }
 
-void TForm1::GrantItem(std::int32_t& flag) {
+void TForm1::grantItem(std::int32_t& flag) {
   PlayWave1("kekka.wav");
   flag = 1;
 }
@@ -276,9 +272,9 @@ void TForm1::BeginCompatReading() {
     if (row.count != profile.compatCount) continue;
     for (const CompatLine& line : row.lines) {
       switch (line.grant) {
-        case Grant::Universe: GrantItem(profile.ownsUniverse); break;
-        case Grant::SeekingBrain: GrantItem(profile.ownsSeekingBrain); break;
-        case Grant::Happiness: GrantItem(profile.ownsHappiness); break;
+        case Grant::Universe: grantItem(profile.ownsUniverse); break;
+        case Grant::SeekingBrain: grantItem(profile.ownsSeekingBrain); break;
+        case Grant::Happiness: grantItem(profile.ownsHappiness); break;
         case Grant::None: break;
       }
       Say(QString::fromUtf8(line.text));
@@ -328,7 +324,7 @@ bool TForm1::FormClose() {
 
 void TForm1::FormDestroy() {
   // Slots 4, 3, 2, 1, 0, then any older wave still held; nothing is reported.
-  cues_->releaseSlots();
+  cues_.releaseSlots();
 }
 
 }  // namespace game

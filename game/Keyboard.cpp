@@ -78,7 +78,7 @@ bool TForm1::playKey(int key) {
     }
     for (int tile = 0; tile < 19; ++tile) {
       if (kTileKeys[tile] != 0 && kTileKeys[tile] == key) {
-        LetterTileMouseDown(tile);
+        onLetterTile(tile);
         return true;
       }
     }

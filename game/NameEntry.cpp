@@ -38,7 +38,7 @@ const LetterTile kTiles[19] = {
 
 }  // namespace
 
-void TForm1::LetterTileMouseDown(int tile) {
+void TForm1::onLetterTile(int tile) {
   const LetterTile& t = kTiles[tile];
   PlayWave0(t.sound);
   if (!t.letter) {  // the erase tile: drop the last letter (the last two CP932 bytes)
@@ -57,25 +57,25 @@ void TForm1::LetterTileMouseDown(int tile) {
   }
 }
 
-void TForm1::Image18MouseDown() { LetterTileMouseDown(0); }
-void TForm1::Image19MouseDown() { LetterTileMouseDown(1); }
-void TForm1::Image20MouseDown() { LetterTileMouseDown(2); }
-void TForm1::Image21MouseDown() { LetterTileMouseDown(3); }
-void TForm1::Image22MouseDown() { LetterTileMouseDown(4); }
-void TForm1::Image23MouseDown() { LetterTileMouseDown(5); }
-void TForm1::Image24MouseDown() { LetterTileMouseDown(6); }
-void TForm1::Image25MouseDown() { LetterTileMouseDown(7); }
-void TForm1::Image26MouseDown() { LetterTileMouseDown(8); }
-void TForm1::Image27MouseDown() { LetterTileMouseDown(9); }
-void TForm1::Image28MouseDown() { LetterTileMouseDown(10); }
-void TForm1::Image29MouseDown() { LetterTileMouseDown(11); }
-void TForm1::Image30MouseDown() { LetterTileMouseDown(12); }
-void TForm1::Image31MouseDown() { LetterTileMouseDown(13); }
-void TForm1::Image32MouseDown() { LetterTileMouseDown(14); }
-void TForm1::Image33MouseDown() { LetterTileMouseDown(15); }
-void TForm1::Image34MouseDown() { LetterTileMouseDown(16); }
-void TForm1::Image35MouseDown() { LetterTileMouseDown(17); }
-void TForm1::Image36MouseDown() { LetterTileMouseDown(18); }
+void TForm1::Image18MouseDown() { onLetterTile(0); }
+void TForm1::Image19MouseDown() { onLetterTile(1); }
+void TForm1::Image20MouseDown() { onLetterTile(2); }
+void TForm1::Image21MouseDown() { onLetterTile(3); }
+void TForm1::Image22MouseDown() { onLetterTile(4); }
+void TForm1::Image23MouseDown() { onLetterTile(5); }
+void TForm1::Image24MouseDown() { onLetterTile(6); }
+void TForm1::Image25MouseDown() { onLetterTile(7); }
+void TForm1::Image26MouseDown() { onLetterTile(8); }
+void TForm1::Image27MouseDown() { onLetterTile(9); }
+void TForm1::Image28MouseDown() { onLetterTile(10); }
+void TForm1::Image29MouseDown() { onLetterTile(11); }
+void TForm1::Image30MouseDown() { onLetterTile(12); }
+void TForm1::Image31MouseDown() { onLetterTile(13); }
+void TForm1::Image32MouseDown() { onLetterTile(14); }
+void TForm1::Image33MouseDown() { onLetterTile(15); }
+void TForm1::Image34MouseDown() { onLetterTile(16); }
+void TForm1::Image35MouseDown() { onLetterTile(17); }
+void TForm1::Image36MouseDown() { onLetterTile(18); }
 
 void TForm1::Image4MouseDown() {
   QString name = name_l->text();

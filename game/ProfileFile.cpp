@@ -74,20 +74,12 @@ bool isBlank(std::string_view line) {
   return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
-std::size_t utf8SequenceLength(unsigned char c) {
-  if (c < 0x80) return 1;
-  if ((c >> 5) == 0x6) return 2;
-  if ((c >> 4) == 0xE) return 3;
-  if ((c >> 3) == 0x1E) return 4;
-  return 1;
-}
-
 // CP932 bytes of the name, one character at a time so that a character without a CP932 form,
 // or a line break, drops only itself.
 std::string nameBytes(std::string_view utf8) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
-    std::size_t n = utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+    std::size_t n = platform::utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
     std::string_view ch = utf8.substr(i, n);
     i += n;
     if (ch == "\r" || ch == "\n") continue;

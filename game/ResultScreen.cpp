@@ -61,8 +61,8 @@ const Reaction kReactions[35] = {
 }  // namespace
 
 void TForm1::OfferChoices() {
-  if (random_->Random(10) == 0) {
-    QString guess = text(RandomName(*random_, nameList));
+  if (random_.Random(10) == 0) {
+    QString guess = text(RandomName(random_, nameList));
     Say(QStringLiteral("んと、あんたの名前は") + guess + QStringLiteral("で、♂で") +
         number(profile.birthMonth) + QStringLiteral("月") + number(profile.birthDay) +
         QStringLiteral("生まれ…であってる？"));
@@ -78,9 +78,9 @@ void TForm1::OfferChoices() {
       WaitClick();
     }
   }
-  if (random_->Random(10) == 0) {
-    int m = random_->Random(12) + 1;
-    int d = random_->Random(30) + 1;
+  if (random_.Random(10) == 0) {
+    int m = random_.Random(12) + 1;
+    int d = random_.Random(30) + 1;
     Say(QStringLiteral("えーと、あんたの名前は") + text(profile.playerName) + QStringLiteral("で、") +
         number(m) + QStringLiteral("月") + number(d) + QStringLiteral("生まれ…であってる？"));
     const WaitEnd end = WaitYesNo();
@@ -99,25 +99,25 @@ void TForm1::OfferChoices() {
   ShowFace("kao.bmp");
   Say(QStringLiteral("んじゃ、君の好きなの選んでニャ"));
   item_box->show();
-  item_l1->setCaption(text(RandomWord(*random_, choiceWords)));
-  item_l2->setCaption(text(RandomWord(*random_, choiceWords)));
-  item_l3->setCaption(text(RandomWord(*random_, choiceWords)));
+  item_l1->setCaption(text(RandomWord(random_, choiceWords)));
+  item_l2->setCaption(text(RandomWord(random_, choiceWords)));
+  item_l3->setCaption(text(RandomWord(random_, choiceWords)));
 }
 
-void TForm1::ChoiceMouseDown(int slot, platform::TextLabel* label) {
+void TForm1::onChoice(int slot, platform::TextLabel* label) {
   PlayWave0("1.wav");
   profile.chosenSlot = slot;
   SingleReading(label->caption());
 }
 
-void TForm1::item_l1MouseDown() { ChoiceMouseDown(1, item_l1); }
-void TForm1::item_l2MouseDown() { ChoiceMouseDown(2, item_l2); }
-void TForm1::item_l3MouseDown() { ChoiceMouseDown(3, item_l3); }
+void TForm1::item_l1MouseDown() { onChoice(1, item_l1); }
+void TForm1::item_l2MouseDown() { onChoice(2, item_l2); }
+void TForm1::item_l3MouseDown() { onChoice(3, item_l3); }
 
 void TForm1::SingleReading(const QString& word) {
   item_box->hide();
 
-  int r = random_->Random(90);
+  int r = random_.Random(90);
   if (r < 20) {
     profile.mood += kReactions[r].mood;
     Say(QStringLiteral("『") + word + QString::fromUtf8(kReactions[r].line));
@@ -156,8 +156,8 @@ void TForm1::SingleReading(const QString& word) {
   Say(QStringLiteral("でましたんっ！！"));
   WaitClick();
 
-  game::SingleReading result = computeSingleReading(profile, word.toStdString(), clock_->today(),
-                                                    *random_, choiceWords, luckyItems, adviceLines);
+  game::SingleReading result = computeSingleReading(profile, word.toStdString(), clock_.today(),
+                                                    random_, choiceWords, luckyItems, adviceLines);
   end_l->setCaption(text(result.resultText));
   end_l2->setCaption(number(result.resultScore));
   end_l3->setCaption(text(result.advice));

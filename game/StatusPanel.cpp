@@ -69,14 +69,14 @@ QRect portraitJitter(platform::RandomSource& random) {
 void TForm1::RefreshStatus() {
   tickCount += 1;
   if (tickCount > 999) tickCount = 0;
-  state_l->setCaption(statusText(gameMode, profile, clock_->today(), state_l->fontMetrics(),
+  state_l->setCaption(statusText(gameMode, profile, clock_.today(), state_l->fontMetrics(),
                                  state_l->contentsRect().width()));
   QImage source = bak->picture();
   if (source.isNull()) {
     source = QImage(bak->size(), QImage::Format_RGB32);
     source.fill(Qt::white);
   }
-  cg->stretchCopy(portraitJitter(*tremble_), source, QRect(0, 0, bak->width(), bak->height()));
+  cg->stretchCopy(portraitJitter(tremble_), source, QRect(0, 0, bak->width(), bak->height()));
 }
 
 }  // namespace game

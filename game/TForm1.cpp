@@ -13,12 +13,10 @@
 
 #include "assets/EmbeddedPictures.h"
 #include "game/CueSink.h"
-#include "game/MixerCues.h"
 #include "game/ProfileStore.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/HandlerGuard.h"
-#include "platform/music/FluidMidiSynth.h"
 
 namespace game {
 namespace {
@@ -62,31 +60,13 @@ TextLabel* answerLabel(QWidget* parent, QRect geometry, const QString& caption) 
 
 }  // namespace
 
-TForm1::TForm1(GameEnvironment environment) : QWidget(nullptr), env_(std::move(environment)) {
-  clock_ = env_.clock ? env_.clock : &platform::systemClock();
-  const std::uint64_t seed =
-      env_.seed ? *env_.seed : static_cast<std::uint64_t>(clock_->wallMilliseconds());
-  if (env_.random) {
-    random_ = env_.random;
-  } else {
-    ownRandom_ = std::make_unique<platform::SeededRandom>(seed);
-    random_ = ownRandom_.get();
-  }
-  if (env_.tremble) {
-    tremble_ = env_.tremble;
-  } else {
-    // Its own stream of the same seed: no tremble draw can shift a reading's draws.
-    ownTremble_ = std::make_unique<platform::SeededRandom>(seed ^ 0x9E3779B97F4A7C15ull);
-    tremble_ = ownTremble_.get();
-  }
-  if (env_.cues) {
-    cues_ = env_.cues;
-  } else {
-    // The real devices: the mixer for waves, FluidSynth for the tune.
-    ownCues_ = std::make_unique<MixerCues>(env_.assetRoot / "dat",
-                                           std::make_unique<platform::FluidMidiSynth>());
-    cues_ = ownCues_.get();
-  }
+TForm1::TForm1(GameEnvironment environment, GameDevices devices)
+    : QWidget(nullptr),
+      env_(std::move(environment)),
+      clock_(devices.clock),
+      random_(devices.random),
+      tremble_(devices.tremble),
+      cues_(devices.cues) {
   profileStore_ = std::make_unique<ProfileStore>(
       env_.profilePrimary.empty() ? env_.assetRoot / "dat" / "my.dat" : env_.profilePrimary,
       env_.profileFallback, env_.profileReadOnly);

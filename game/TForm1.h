@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +30,7 @@ class ProfileStore;
 
 inline const QString kWindowCaption = QStringLiteral("ネオ・ポムリーくん占いステッキ　ver1.0");
 
-// What the window needs from outside; tests pass their own clock, randomness and cues.
+// Where the window finds its files, and whether it runs its own timers.
 struct GameEnvironment {
   std::filesystem::path assetRoot;        // holds dat/ and cg/
   std::filesystem::path profileFallback;  // my.dat in the user's data folder
@@ -39,16 +38,16 @@ struct GameEnvironment {
   // it at the user's data folder, as its asset folder is shared and read-only.
   std::filesystem::path profilePrimary;
   std::filesystem::path profileReadOnly;  // read at start, never written; empty: none
-  platform::Clock* clock = nullptr;           // nullptr: the system clock
-  // The readings' generator; nullptr: one seeded from `seed`, else from the clock.
-  platform::RandomSource* random = nullptr;
-  // The portrait's tremble, drawn at timer-driven moments, has a generator of its own so
-  // that the readings depend only on the seed, the date and the player's input, never on
-  // how many timer ticks happened in between. nullptr: one seeded from `seed`, else the clock.
-  platform::RandomSource* tremble = nullptr;
-  std::optional<std::uint64_t> seed;  // --seed N
-  CueSink* cues = nullptr;                    // nullptr: the mixer and the synthesizer
   bool startTimers = true;  // false: the test calls Timer1Timer / Timer2Timer itself
+};
+
+// What the window plays with. The caller owns each object and keeps it alive longer than the
+// window: the program passes the real ones (ProgramObjects), tests their own.
+struct GameDevices {
+  platform::Clock& clock;
+  platform::RandomSource& random;   // the readings' draws
+  platform::RandomSource& tremble;  // the portrait's tremble (see GameRandom)
+  CueSink& cues;
 };
 
 enum class WaitKind { Click, YesNo };
@@ -63,7 +62,7 @@ inline const QString kApplicationDisplayName = kWindowCaption;
 
 class TForm1 : public QWidget {
  public:
-  explicit TForm1(GameEnvironment environment);
+  TForm1(GameEnvironment environment, GameDevices devices);
   ~TForm1() override;
 
   // --- controls on the window, in painting order ---
@@ -206,9 +205,9 @@ class TForm1 : public QWidget {
 
   std::filesystem::path soundPath(const std::string& file) const;
   std::filesystem::path picturePath(const std::string& file) const;
-  platform::Clock& clock() const { return *clock_; }
-  platform::RandomSource& random() const { return *random_; }
-  platform::RandomSource& trembleRandom() const { return *tremble_; }
+  platform::Clock& clock() const { return clock_; }
+  platform::RandomSource& random() const { return random_; }
+  platform::RandomSource& trembleRandom() const { return tremble_; }
   // True once a close has been accepted.
   bool closing() const { return closing_; }
 
@@ -221,13 +220,10 @@ class TForm1 : public QWidget {
 
  private:
   GameEnvironment env_;
-  platform::Clock* clock_;
-  platform::RandomSource* random_;
-  platform::RandomSource* tremble_;
-  CueSink* cues_;
-  std::unique_ptr<platform::RandomSource> ownRandom_;
-  std::unique_ptr<platform::RandomSource> ownTremble_;
-  std::unique_ptr<CueSink> ownCues_;
+  platform::Clock& clock_;
+  platform::RandomSource& random_;
+  platform::RandomSource& tremble_;
+  CueSink& cues_;
   std::unique_ptr<ProfileStore> profileStore_;
   bool closing_ = false;
   bool decidingClose_ = false;  // the save's question is open; a second close request waits
@@ -253,10 +249,10 @@ class TForm1 : public QWidget {
   void dismissOpenBoxes();
   bool playKey(int key);
   void highlightYesNo(int choice);
-  void LetterTileMouseDown(int tile);
-  void ChoiceMouseDown(int slot, platform::TextLabel* label);
-  void PlayWave(int channel, const std::string& file);
-  void GrantItem(std::int32_t& flag);
+  void onLetterTile(int tile);
+  void onChoice(int slot, platform::TextLabel* label);
+  void playWave(int channel, const std::string& file);
+  void grantItem(std::int32_t& flag);
 };
 
 }  // namespace game

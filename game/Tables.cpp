@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/core/Cp932.h"
+
 namespace game {
 
 StringTable choiceWords;
@@ -169,14 +171,6 @@ constexpr std::string_view kFullWidthSyllables =
 constexpr std::string_view kHalfWidthSyllablePairs =
     "ﾁｬｷｬｼｬﾋｬﾋｭﾋｮｷｭｷｮｼｭｼｮﾁｭﾁｮﾐｬﾐｭﾐｮｱｯｲｯﾃｰｸｰﾏｰﾁｰﾉｯﾉｰﾗｰﾅｯﾐｰ";
 
-// Byte length of the UTF-8 sequence led by c (the texts above are well-formed).
-std::size_t utf8SequenceLength(unsigned char c) {
-  if (c < 0x80) return 1;
-  if ((c >> 5) == 0x6) return 2;
-  if ((c >> 4) == 0xE) return 3;
-  return 4;
-}
-
 // Splits text into units of charsPerUnit characters each, appending them from out[at] on.
 std::size_t splitUnits(std::string_view text, std::size_t charsPerUnit,
                        std::array<std::string, 92>& out, std::size_t at) {
@@ -184,7 +178,7 @@ std::size_t splitUnits(std::string_view text, std::size_t charsPerUnit,
   while (pos < text.size() && at < out.size()) {
     std::size_t start = pos;
     for (std::size_t c = 0; c < charsPerUnit && pos < text.size(); ++c)
-      pos += utf8SequenceLength(static_cast<unsigned char>(text[pos]));
+      pos += platform::utf8SequenceLength(static_cast<unsigned char>(text[pos]));
     out[at++] = std::string(text.substr(start, pos - start));
   }
   return at;

@@ -5,6 +5,7 @@
 
 #include "game/CommandLine.h"
 #include "game/PlayGame.h"
+#include "game/ProgramObjects.h"
 #include "game/SoundSystem.h"
 #include "game/TForm1.h"
 #include "platform/Application.h"
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
   environment.profilePrimary = paths.profilePrimary;
   environment.profileFallback = paths.profileFallback;
   environment.profileReadOnly = paths.profileReadOnly;
-  // The readings and the portrait's tremble each get a generator of this seed.
-  environment.seed = options.seed;
-  return game::playGame(std::move(environment));
+  // The system clock, the generators of --seed (else of the clock), the mixer and FluidSynth.
+  game::ProgramObjects objects(paths.assetRoot, options.seed);
+  return game::playGame(std::move(environment), objects.devices());
 }

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "game/GameRandom.h"
 #include "game/MixerCues.h"
 #include "game/Profile.h"
 #include "game/TForm1.h"
@@ -26,7 +27,6 @@
 #include "platform/audio/IniFileProfile.h"
 #include "platform/audio/NullWaveOut.h"
 #include "platform/core/Clock.h"
-#include "platform/core/RandomSource.h"
 #include "platform/music/FluidMidiSynth.h"
 #include "wavemix/WaveMixInspect.h"
 #include "wavemix/WaveMixPlatform.h"
@@ -142,16 +142,12 @@ int main(int argc, char** argv) {
   PacedNullDevices devices(mixerClock);
   platform::QtMessageLoop loop;
   platform::IniFileProfile profile;  // empty: every mixer setting at its default
-  wavemix::WaveMixPlatform machine;
-  machine.waveOut = &devices;
-  machine.messageLoop = &loop;
-  machine.clock = &mixerClock;
-  machine.profile = &profile;
-  wavemix::WaveMixSetPlatform(machine);
+  wavemix::WaveMixSetPlatform(
+      {.waveOut = &devices, .messageLoop = &loop, .clock = &mixerClock, .profile = &profile});
 
   StayDialogs dialogs;
   platform::setDialogs(&dialogs);
-  platform::SeededRandom random(20261207);
+  game::GameRandom random(20261207);
   long firstKiB = 0;
   std::size_t mostWaves = 0;
   int completed = 0;
@@ -161,10 +157,8 @@ int main(int argc, char** argv) {
     game::GameEnvironment env;
     env.assetRoot = root;
     env.profileFallback = root / "fallback" / "my.dat";
-    env.random = &random;
-    env.cues = &cues;
     env.startTimers = false;
-    game::TForm1 form(env);
+    game::TForm1 form(env, {platform::systemClock(), random.readings, random.tremble, cues});
     form.show();
     form.onWaitBegins = [&form](game::WaitKind kind) {
       if (kind == game::WaitKind::Click)

@@ -61,15 +61,6 @@ std::optional<std::string> convert(Direction direction, std::string_view in) {
   return out;
 }
 
-// Length in bytes of the UTF-8 sequence that starts with lead byte c.
-std::size_t utf8SequenceLength(unsigned char c) {
-  if (c < 0x80) return 1;
-  if ((c >> 5) == 0x6) return 2;
-  if ((c >> 4) == 0xE) return 3;
-  if ((c >> 3) == 0x1E) return 4;
-  return 1;
-}
-
 std::size_t cp932CharLength(std::string_view utf8Char) {
   auto converted = utf8ToCp932(utf8Char);
   return converted ? converted->size() : 2;
@@ -83,6 +74,14 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8) {
 
 std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
   return convert(Direction::ToUtf8, cp932);
+}
+
+std::size_t utf8SequenceLength(unsigned char c) {
+  if (c < 0x80) return 1;
+  if ((c >> 5) == 0x6) return 2;
+  if ((c >> 4) == 0xE) return 3;
+  if ((c >> 3) == 0x1E) return 4;
+  return 1;
 }
 
 std::size_t cp932Length(std::string_view utf8) {

@@ -17,6 +17,10 @@ namespace platform {
 std::optional<std::string> utf8ToCp932(std::string_view utf8);
 std::optional<std::string> cp932ToUtf8(std::string_view cp932);
 
+// Length in bytes of the UTF-8 sequence that lead byte c starts; 1 for a byte that cannot
+// lead one (a continuation or an invalid byte), so that a walk over any bytes advances.
+std::size_t utf8SequenceLength(unsigned char c);
+
 // Byte length of the CP932 form of utf8. A character with no CP932 form counts as 2.
 std::size_t cp932Length(std::string_view utf8);
 

@@ -1,25 +1,11 @@
 #include "platform/core/RandomSource.h"
 
-#include <string>
-
 namespace platform {
 
 int SeededRandom::Random(int k) {
   if (k <= 1) return 0;
   std::uniform_int_distribution<int> dist(0, k - 1);
   return dist(engine_);
-}
-
-int ScriptedRandom::Random(int k) {
-  limits_.push_back(k);
-  if (values_.empty())
-    throw std::logic_error("ScriptedRandom: no value left for Random(" + std::to_string(k) + ")");
-  int v = values_.front();
-  values_.pop_front();
-  if (v < 0 || v >= k)
-    throw std::logic_error("ScriptedRandom: " + std::to_string(v) + " is outside Random(" +
-                           std::to_string(k) + ")");
-  return v;
 }
 
 }  // namespace platform

@@ -1,3 +1,4 @@
+#include "tools/assetgen/CommentedLines.h"
 #include "tools/assetgen/NoteName.h"
 #include "tools/assetgen/SoundRecipe.h"
 
@@ -56,19 +57,11 @@ VoiceKind voiceKind(int lineNumber, const std::string& name) {
 
 std::vector<SoundRecipe> SoundRecipeParser::parse(const std::string& text) {
   std::vector<SoundRecipe> recipes;
-  std::istringstream lines(text);
-  std::string line;
-  int lineNumber = 0;
-  while (std::getline(lines, line)) {
-    ++lineNumber;
-    for (std::size_t i = 0; i < line.size(); ++i)
-      if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
-        line.resize(i);
-        break;
-      }
-    std::istringstream words(line);
-    std::string command;
-    if (!(words >> command)) continue;
+  CommentedLines lines(text);
+  while (lines.next()) {
+    const int lineNumber = lines.lineNumber();
+    const std::string& command = lines.command();
+    std::istringstream& words = lines.words();
     if (command == "wave") {
       SoundRecipe recipe;
       if (!(words >> recipe.fileName)) fail(lineNumber, "wave without a file name");

@@ -1,5 +1,6 @@
 #include "tools/assetgen/TuneScore.h"
 
+#include "tools/assetgen/CommentedLines.h"
 #include "tools/assetgen/NoteName.h"
 
 #include <sstream>
@@ -48,21 +49,13 @@ Chord TuneScore::parseChord(const std::string& name) {
 
 TuneScore TuneScore::parse(const std::string& text) {
   TuneScore score;
-  std::istringstream lines(text);
-  std::string line, current;
-  int lineNumber = 0;
+  std::string current;  // the section being read
   std::map<std::string, int> melodyTicks;  // per section, checked against bar lines
-  while (std::getline(lines, line)) {
-    ++lineNumber;
-    // '#' starts a comment only at the start of a word: "G#5" is a note.
-    for (std::size_t i = 0; i < line.size(); ++i)
-      if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
-        line.resize(i);
-        break;
-      }
-    std::istringstream words(line);
-    std::string command;
-    if (!(words >> command)) continue;
+  CommentedLines lines(text);
+  while (lines.next()) {
+    const int lineNumber = lines.lineNumber();
+    const std::string& command = lines.command();
+    std::istringstream& words = lines.words();
     try {
       if (command == "tempo") {
         if (!(words >> score.tempo) || score.tempo <= 0) fail(lineNumber, "bad tempo");

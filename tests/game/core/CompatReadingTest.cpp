@@ -4,11 +4,12 @@
 #include <set>
 
 #include "game/ReadingEngine.h"
+#include "tests/support/ScriptedRandom.h"
 
 namespace {
 
 using platform::LocalDate;
-using platform::ScriptedRandom;
+using testing_support::ScriptedRandom;
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();

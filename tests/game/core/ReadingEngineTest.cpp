@@ -4,14 +4,16 @@
 
 #include <limits>
 
+#include "game/GameState.h"
 #include "platform/core/Cp932.h"
+#include "tests/support/ScriptedRandom.h"
 
 namespace {
 
 using game::Band;
 using game::StarRating;
 using platform::LocalDate;
-using platform::ScriptedRandom;
+using testing_support::ScriptedRandom;
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
@@ -40,7 +42,7 @@ TEST(StarRating, ExtremeValuesDoNotOverflow) {
 
 class Pickers : public ::testing::Test {
  protected:
-  void SetUp() override { game::fillBuiltInTables(); }
+  void SetUp() override { game::resetGameState(); }
 };
 
 TEST_F(Pickers, RandomWordDrawsAgainOverEmptySlots) {
@@ -111,7 +113,7 @@ struct HandWorked {
 
 class SingleReadingTest : public ::testing::Test {
  protected:
-  void SetUp() override { game::fillBuiltInTables(); }
+  void SetUp() override { game::resetGameState(); }
 
   // Name "ＡＣＥ" (6 bytes), born 15 March; word "ねこ" (4 bytes); readings in June.
   // a = 13 − |6 − 3| = 10, b = 32 − |D − 15|: basePoints = 6 + 4 + 40 + b ± 10.

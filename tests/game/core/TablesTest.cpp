@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "game/GameState.h"
 #include "platform/core/Cp932.h"
 
 namespace {
@@ -18,7 +19,7 @@ struct TableCase {
 
 class BuiltInTables : public ::testing::Test {
  protected:
-  void SetUp() override { game::fillBuiltInTables(); }
+  void SetUp() override { game::resetGameState(); }
 };
 
 TEST_F(BuiltInTables, FillTheirLeadingSlotsAndLeaveTheRestEmpty) {

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "FormFixture.h"
+#include "game/GameRandom.h"
 #include "game/PlayGame.h"
 
 namespace {
@@ -65,10 +66,10 @@ TEST_F(ClosingAndSeedTest, RefusingToQuitAfterAFailedSaveLeavesTheGamePlayable) 
 TEST_F(ClosingAndSeedTest, TheSameSeedGivesTheSameReadingsWhateverTheTimerDid) {
   std::vector<std::vector<QString>> runs;
   for (int beats : {0, 3, 11}) {
-    platform::SeededRandom seeded(1);
-    randomSource = &seeded;
-    trembleSource = nullptr;  // the form's own, as in the program
-    game::profile = game::tmy{};
+    game::GameRandom seeded(1);  // as in the program
+    randomSource = &seeded.readings;
+    trembleSource = &seeded.tremble;
+    game::resetGameState();
     waits.clear();
     openForm();
     form->onWaitBegins = [&](game::WaitKind kind) {
@@ -101,7 +102,7 @@ TEST_F(ClosingAndSeedTest, ASignalDuringTheDamagedProfileNoticeClosesInOrder) {
     game::GameEnvironment env;
     env.assetRoot = root;
     env.profileFallback = root / "fallback" / "my.dat";
-    env.cues = &cues;
+    game::GameRandom seeded(1);
     bool noticeOverShownWindow = false;
     std::function<void()> inspect = [&] {  // until the box's own loop runs
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -117,7 +118,7 @@ TEST_F(ClosingAndSeedTest, ASignalDuringTheDamagedProfileNoticeClosesInOrder) {
       for (QWidget* w : QApplication::topLevelWidgets()) w->close();
     });
     watchdog.start(30'000);
-    EXPECT_EQ(game::playGame(env), 0);
+    EXPECT_EQ(game::playGame(env, {platform::systemClock(), seeded.readings, seeded.tremble, cues}), 0);
     EXPECT_TRUE(noticeOverShownWindow);
     EXPECT_TRUE(std::filesystem::exists(root / "dat" / "my.dat.damaged")) << "kept aside";
     std::ifstream saved(root / "dat" / "my.dat", std::ios::binary);

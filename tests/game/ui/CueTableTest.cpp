@@ -34,11 +34,8 @@ class MixerFormFixture : public FormFixture {
     game::GameEnvironment env;
     env.assetRoot = root;
     env.profileFallback = root / "fallback" / "my.dat";
-    env.clock = &clock;
-    env.random = &random;
-    env.cues = tee.get();
     env.startTimers = false;
-    form = std::make_unique<game::TForm1>(env);
+    form = std::make_unique<game::TForm1>(env, game::GameDevices{clock, random, tremble, *tee});
     form->show();
     QApplication::setActiveWindow(form.get());
     QCoreApplication::processEvents();  // the start-up boxes

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/CueSink.h"
+#include "game/GameState.h"
 #include "game/Profile.h"
 #include "game/ProfileFile.h"
 #include "game/TForm1.h"
@@ -22,6 +22,8 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/RandomSource.h"
+#include "tests/support/CueRecorder.h"
+#include "tests/support/ScriptedRandom.h"
 
 namespace testing_support {
 
@@ -75,13 +77,13 @@ class FormFixture : public ::testing::Test {
 
   std::filesystem::path root;
   platform::ManualClock clock;
-  platform::ScriptedRandom random;
+  testing_support::ScriptedRandom random;
   platform::SeededRandom tremble{7};  // the portrait's own draws
   platform::RandomSource* trembleSource = &tremble;  // set before openForm to script them
   platform::RandomSource* randomSource = &random;    // set before openForm for a seeded run
   std::filesystem::path profilePrimary;              // empty: dat/my.dat beside the assets
   std::filesystem::path profileFallback;             // empty: <root>/fallback/my.dat
-  game::CueRecorder cues;
+  testing_support::CueRecorder cues;
   ScriptedDialogs dialogs;
   std::unique_ptr<game::TForm1> form;
   std::size_t errorsAtOpen = 0;
@@ -97,7 +99,7 @@ class FormFixture : public ::testing::Test {
     writeNameList({"ＡＫＩ", "ＭＩＫＡ", "ＲＥＮ"});
     clock.setToday({2026, 12, 7, 2});
     clock.setWallMilliseconds(1'000'000);
-    game::profile = game::tmy{};
+    game::resetGameState();
     platform::setDialogs(&dialogs);
   }
 
@@ -131,12 +133,8 @@ class FormFixture : public ::testing::Test {
     env.assetRoot = root;
     env.profilePrimary = profilePrimary;
     env.profileFallback = profileFallback.empty() ? root / "fallback" / "my.dat" : profileFallback;
-    env.clock = &clock;
-    env.random = randomSource;
-    env.tremble = trembleSource;
-    env.cues = &cues;
     env.startTimers = false;
-    form = std::make_unique<game::TForm1>(env);
+    form = std::make_unique<game::TForm1>(env, game::GameDevices{clock, *randomSource, *trembleSource, cues});
     form->show();
     QApplication::setActiveWindow(form.get());  // keyboard focus works as on a desktop
     QCoreApplication::processEvents();          // the start-up boxes, shown over the window

@@ -16,11 +16,8 @@ class InstalledProfileTest : public FormFixture {
     env.assetRoot = root;
     env.profilePrimary = userProfile();
     env.profileFallback = userProfile();
-    env.clock = &clock;
-    env.random = &random;
-    env.cues = &cues;
     env.startTimers = false;
-    form = std::make_unique<game::TForm1>(env);
+    form = std::make_unique<game::TForm1>(env, game::GameDevices{clock, random, tremble, cues});
     form->show();
     errorsAtOpen = dialogs.texts("error").size();
     form->onWaitBegins = [this](game::WaitKind kind) { answerWait(kind); };

@@ -14,6 +14,7 @@
 #include "game/CueSink.h"
 #include "game/MixerCues.h"
 #include "platform/music/MediaDeviceError.h"
+#include "tests/support/CueRecorder.h"
 #include "tests/wavemix/MixerTestSupport.h"
 #include "wavemix/WaveMixInspect.h"
 
@@ -38,7 +39,7 @@ class LoggingSynth final : public platform::MidiSynth {
 // Hands every cue to the real sink and to a recorder.
 class TeeCues final : public game::CueSink {
  public:
-  TeeCues(game::CueSink& real, game::CueRecorder& recorder) : real_(real), recorder_(recorder) {}
+  TeeCues(game::CueSink& real, testing_support::CueRecorder& recorder) : real_(real), recorder_(recorder) {}
   void playWave(int channel, const std::string& file) override {
     recorder_.playWave(channel, file);
     real_.playWave(channel, file);
@@ -53,7 +54,7 @@ class TeeCues final : public game::CueSink {
 
  private:
   game::CueSink& real_;
-  game::CueRecorder& recorder_;
+  testing_support::CueRecorder& recorder_;
 };
 
 // Every wave file the game names.
@@ -71,12 +72,8 @@ class ManualMixerMachine {
   ManualMixerMachine() {
     profile.set("default", "GoodWavePos", 1);
     profile.set("default", "WaveBlockLen", 512);
-    wavemix::WaveMixPlatform machine;
-    machine.waveOut = &devices;
-    machine.messageLoop = &loop;
-    machine.clock = &clock;
-    machine.profile = &profile;
-    wavemix::WaveMixSetPlatform(machine);
+    wavemix::WaveMixSetPlatform(
+        {.waveOut = &devices, .messageLoop = &loop, .clock = &clock, .profile = &profile});
   }
   // Leaves no dangling machine behind for a later mixer in the same process.
   ~ManualMixerMachine() { wavemix::WaveMixSetPlatform({}); }
@@ -139,7 +136,7 @@ class ManualMixerMachine {
 };
 
 // What the recorder saw, per channel, in the shape of queuedPlays.
-inline std::map<int, std::vector<std::string>> recordedWaves(const game::CueRecorder& recorder) {
+inline std::map<int, std::vector<std::string>> recordedWaves(const testing_support::CueRecorder& recorder) {
   std::map<int, std::vector<std::string>> waves;
   for (const auto& cue : recorder.cues)
     if (cue.kind == "wave") waves[cue.channel].push_back(cue.name);

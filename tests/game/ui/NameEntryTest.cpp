@@ -36,7 +36,7 @@ TEST_F(NameEntryTest, EachTileAddsItsLetterWithItsSound) {
     pressOn(form->nameTiles[i]);
     EXPECT_EQ(form->name_l->text(), QString::fromUtf8(tiles[i].letter));
     ASSERT_FALSE(cues.cues.empty());
-    EXPECT_EQ(cues.cues[0], (game::CueRecorder::Cue{"wave", 0, tiles[i].sound}));
+    EXPECT_EQ(cues.cues[0], (testing_support::CueRecorder::Cue{"wave", 0, tiles[i].sound}));
   }
 }
 

@@ -58,7 +58,7 @@ TEST_F(QuestionsTest, UntouchedFieldsGiveTheFirstOfJanuary) {
   EXPECT_EQ(waits.at(0).line, QStringLiteral("ほーほー、生年月日は、1月1日ね？"));
   EXPECT_EQ(profile.birthMonth, 1);
   EXPECT_EQ(profile.birthDay, 1);
-  EXPECT_EQ(cues.cues.at(0), (game::CueRecorder::Cue{"wave", 0, "ok.wav"}));
+  EXPECT_EQ(cues.cues.at(0), (testing_support::CueRecorder::Cue{"wave", 0, "ok.wav"}));
 }
 
 TEST_F(QuestionsTest, TypedValuesAreLimitedToTheRange) {

@@ -80,11 +80,11 @@ TEST_F(ReadingFlowTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   EXPECT_EQ(profile.chosenWord, "ねこ");
   // No result picture in this asset folder: the sheet still shows, the rest of the step runs.
   EXPECT_FALSE(form->end_Cg->hasPicture());
-  std::vector<game::CueRecorder::Cue> tail(cues.cues.end() - 3, cues.cues.end());
-  EXPECT_EQ(tail, (std::vector<game::CueRecorder::Cue>{{"wave", 1, "good.wav"},
+  std::vector<testing_support::CueRecorder::Cue> tail(cues.cues.end() - 3, cues.cues.end());
+  EXPECT_EQ(tail, (std::vector<testing_support::CueRecorder::Cue>{{"wave", 1, "good.wav"},
                                                        {"wave", 3, "kekka.wav"},
                                                        {"music", -1, "not"}}));
-  EXPECT_EQ(cues.cues.front(), (game::CueRecorder::Cue{"wave", 0, "1.wav"}));
+  EXPECT_EQ(cues.cues.front(), (testing_support::CueRecorder::Cue{"wave", 0, "1.wav"}));
 
   dialogs.answers = {platform::Answer::No};
   cues.cues.clear();
@@ -157,9 +157,9 @@ TEST_F(ReadingFlowTest, ACompatibilityReadingFromTheTitleToItsEnd) {
   EXPECT_NE(std::find(faces.begin(), faces.end(), "happy.bmp"), faces.end());
   EXPECT_EQ(faces.back(), "kao.bmp");
   auto sounds = cues.cues;
-  EXPECT_NE(std::find(sounds.begin(), sounds.end(), game::CueRecorder::Cue{"wave", 1, "happy.wav"}),
+  EXPECT_NE(std::find(sounds.begin(), sounds.end(), testing_support::CueRecorder::Cue{"wave", 1, "happy.wav"}),
             sounds.end());
-  EXPECT_NE(std::find(sounds.begin(), sounds.end(), game::CueRecorder::Cue{"wave", 3, "kekka.wav"}),
+  EXPECT_NE(std::find(sounds.begin(), sounds.end(), testing_support::CueRecorder::Cue{"wave", 3, "kekka.wav"}),
             sounds.end());
   form->close();
   EXPECT_EQ(savedProfile().compatCount, 1);

@@ -54,7 +54,7 @@ TEST_P(SingleMilestoneTest, SaysItsLinesOneClickEach) {
   EXPECT_TRUE(form->start_box->isHidden());
   EXPECT_FALSE(form->name_box->isHidden());
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("はい、名前を入力してくださいよ！"));
-  EXPECT_EQ(cues.cues.at(2), (game::CueRecorder::Cue{"wave", 2, "start.wav"}));
+  EXPECT_EQ(cues.cues.at(2), (testing_support::CueRecorder::Cue{"wave", 2, "start.wav"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,7 +181,7 @@ TEST_F(ShellTest, TheCompatibilityOpeningGrantsItsItemsAtTheMarkedLine) {
     EXPECT_TRUE(granted);
     EXPECT_EQ(seen.back().first, QStringLiteral("まずあなたの生年月日を教えてね"));
     EXPECT_EQ(std::count(cues.cues.begin(), cues.cues.end(),
-                         game::CueRecorder::Cue{"wave", 1, "kekka.wav"}),
+                         testing_support::CueRecorder::Cue{"wave", 1, "kekka.wav"}),
               1);
     EXPECT_EQ(form->gameMode, 2);
     EXPECT_EQ(profile.playerName, "");  // the player is forgotten
@@ -281,8 +281,8 @@ TEST_F(ShellTest, TheNameGuardCutsATenthLetterWithinOneTick) {
   EXPECT_EQ(form->name_l->text(), QString(9, QChar(u'Ａ')));
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("それ以上書いたらはみでるんだよ！！"));
   ASSERT_GE(cues.cues.size(), 2u);
-  EXPECT_EQ(cues.cues[0], (game::CueRecorder::Cue{"wave", 0, "no.wav"}));
-  EXPECT_EQ(cues.cues[1], (game::CueRecorder::Cue{"face", -1, "kao3.bmp"}));
+  EXPECT_EQ(cues.cues[0], (testing_support::CueRecorder::Cue{"wave", 0, "no.wav"}));
+  EXPECT_EQ(cues.cues[1], (testing_support::CueRecorder::Cue{"face", -1, "kao3.bmp"}));
   // Nine letters (18 bytes) are left alone.
   cues.cues.clear();
   form->Timer1Timer();

@@ -152,7 +152,7 @@ TEST(StatusText, NameIsFittedToItsLine) {
 }
 
 TEST(PortraitJitter, DrawsBottomRightTopLeftInThatOrder) {
-  platform::ScriptedRandom random{5, 0, 4, 1};
+  testing_support::ScriptedRandom random{5, 0, 4, 1};
   const QRect rect = game::portraitJitter(random);
   EXPECT_EQ(random.limits(), (std::deque<int>{6, 6, 5, 5}));
   EXPECT_EQ(rect.left(), -1);
@@ -166,7 +166,7 @@ TEST(PortraitJitter, EveryDrawCoversTheFaceAndSpillsAtMostFourOrFive) {
     for (int r = 0; r < 6; ++r)
       for (int t = 0; t < 5; ++t)
         for (int l = 0; l < 5; ++l) {
-          platform::ScriptedRandom random{b, r, t, l};
+          testing_support::ScriptedRandom random{b, r, t, l};
           const QRect rect = game::portraitJitter(random);
           SCOPED_TRACE(::testing::Message() << b << r << t << l);
           EXPECT_TRUE(rect.contains(QRect(0, 0, 150, 150)));
@@ -182,7 +182,7 @@ class StatusPanelFormTest : public FormFixture {};
 
 TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrait) {
   clock.setToday(kSunday1Jan2023);
-  platform::ScriptedRandom jitter;  // the tremble's own generator
+  testing_support::ScriptedRandom jitter;  // the tremble's own generator
   trembleSource = &jitter;
   openFormWith(player("ＡＫＩ", 1, 5, 6));
   form->gameMode = 1;

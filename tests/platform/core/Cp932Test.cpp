@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 using platform::cp932Length;
 using platform::cp932Prefix;
 using platform::cp932ToUtf8;
+using platform::utf8SequenceLength;
 using platform::utf8ToCp932;
 
 TEST(Cp932, LengthsCountShiftJisBytes) {
@@ -39,6 +42,14 @@ TEST(Cp932, PrefixNeverSplitsACharacter) {
   EXPECT_EQ(cp932Prefix("ＡＢ", 3), "Ａ");
   EXPECT_EQ(cp932Prefix("ｱＡｲ", 3), "ｱＡ");
   EXPECT_EQ(cp932Prefix("ＡＢ", 0), "");
+}
+
+TEST(Cp932, Utf8SequenceLengthFollowsTheLeadByte) {
+  for (const char* ch : {"a", "é", "Ａ", "\xF0\x9F\x98\x80"})
+    EXPECT_EQ(utf8SequenceLength(static_cast<unsigned char>(ch[0])), std::strlen(ch)) << ch;
+  // A byte that cannot lead a sequence is passed over alone.
+  EXPECT_EQ(utf8SequenceLength(0x80), 1u);
+  EXPECT_EQ(utf8SequenceLength(0xFF), 1u);
 }
 
 }  // namespace

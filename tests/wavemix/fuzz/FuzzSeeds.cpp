@@ -7,44 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RiffBuilder.h"
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void put16(Bytes& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void put32(Bytes& out, std::uint32_t v) {
-  put16(out, v & 0xFFFF);
-  put16(out, v >> 16);
-}
-
-Bytes chunk(const char* id, const Bytes& body, std::uint32_t declared) {
-  Bytes out(id, id + 4);
-  put32(out, declared);
-  out.insert(out.end(), body.begin(), body.end());
-  if (body.size() & 1) out.push_back(0);
-  return out;
-}
-Bytes chunk(const char* id, const Bytes& body) { return chunk(id, body, static_cast<std::uint32_t>(body.size())); }
-
-Bytes fmtBody(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
-  Bytes body;
-  put16(body, tag);
-  put16(body, channels);
-  put32(body, rate);
-  put32(body, rate * channels * bits / 8);
-  put16(body, static_cast<std::uint16_t>(channels * bits / 8));
-  put16(body, bits);
-  return body;
-}
-
-Bytes riff(const char* form, const std::vector<Bytes>& chunks) {
-  Bytes body(form, form + 4);
-  for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
-  return chunk("RIFF", body);
-}
+using B = testing_support::RiffBuilder;
 
 Bytes samples(std::size_t n, unsigned seed) {
   Bytes out(n);
@@ -53,7 +22,7 @@ Bytes samples(std::size_t n, unsigned seed) {
 }
 
 Bytes wave(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::size_t n) {
-  return riff("WAVE", {chunk("fmt ", fmtBody(1, channels, rate, bits)), chunk("data", samples(n, channels + bits))});
+  return B::wave(channels, rate, bits, samples(n, channels + bits));
 }
 
 }  // namespace
@@ -71,17 +40,17 @@ int main(int argc, char** argv) {
       {"mono16_44100", wave(1, 44100, 16, 512)},
       {"stereo8_8000", wave(2, 8000, 8, 64)},
       {"mono8_48000", wave(1, 48000, 8, 97)},
-      {"odd_chunks", riff("WAVE", {chunk("junk", {1, 2, 3}), chunk("fmt ", fmtBody(1, 1, 22050, 8)),
-                                   chunk("LIST", samples(5, 1)), chunk("data", samples(33, 2))})},
-      {"not_wave", riff("AVI ", {chunk("fmt ", fmtBody(1, 1, 11025, 8)), chunk("data", samples(8, 3))})},
-      {"no_fmt", riff("WAVE", {chunk("data", samples(8, 4))})},
-      {"fmt_14", riff("WAVE", {chunk("fmt ", Bytes(14, 1)), chunk("data", samples(8, 5))})},
-      {"adpcm", riff("WAVE", {chunk("fmt ", fmtBody(2, 1, 11025, 4)), chunk("data", samples(8, 6))})},
-      {"no_data", riff("WAVE", {chunk("fmt ", fmtBody(1, 1, 11025, 8))})},
-      {"data_first", riff("WAVE", {chunk("data", samples(8, 7)), chunk("fmt ", fmtBody(1, 1, 11025, 8))})},
-      {"empty_data", riff("WAVE", {chunk("fmt ", fmtBody(1, 1, 11025, 8)), chunk("data", {})})},
-      {"data_lies", riff("WAVE", {chunk("fmt ", fmtBody(1, 2, 11025, 16)), chunk("data", samples(8, 8), 0x7FFFFFF0)})},
-      {"riff_lies", chunk("RIFF", Bytes{'W', 'A', 'V', 'E'}, 0xFFFFFFFF)},
+      {"odd_chunks", B::riff("WAVE", {B::chunk("junk", {1, 2, 3}), B::fmt(1, 1, 22050, 8),
+                                   B::chunk("LIST", samples(5, 1)), B::chunk("data", samples(33, 2))})},
+      {"not_wave", B::riff("AVI ", {B::fmt(1, 1, 11025, 8), B::chunk("data", samples(8, 3))})},
+      {"no_fmt", B::riff("WAVE", {B::chunk("data", samples(8, 4))})},
+      {"fmt_14", B::riff("WAVE", {B::chunk("fmt ", Bytes(14, 1)), B::chunk("data", samples(8, 5))})},
+      {"adpcm", B::riff("WAVE", {B::fmt(2, 1, 11025, 4), B::chunk("data", samples(8, 6))})},
+      {"no_data", B::riff("WAVE", {B::fmt(1, 1, 11025, 8)})},
+      {"data_first", B::riff("WAVE", {B::chunk("data", samples(8, 7)), B::fmt(1, 1, 11025, 8)})},
+      {"empty_data", B::riff("WAVE", {B::fmt(1, 1, 11025, 8), B::chunk("data", {})})},
+      {"data_lies", B::riff("WAVE", {B::fmt(1, 2, 11025, 16), B::chunk("data", samples(8, 8), 0x7FFFFFF0)})},
+      {"riff_lies", B::chunk("RIFF", Bytes{'W', 'A', 'V', 'E'}, 0xFFFFFFFF)},
       {"three_channels", wave(3, 11025, 8, 30)},
       {"bits24", wave(1, 11025, 24, 30)},
       {"rate0", wave(1, 0, 8, 30)},
