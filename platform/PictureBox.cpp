@@ -58,6 +58,16 @@ void PictureBox::stretchCopy(const QRect& dest, const QImage& source, const QRec
 
 void PictureBox::drawAt(const QPoint& point, const QImage& source) {
   if (source.isNull()) return;
+  // An opaque picture that covers the whole canvas replaces it: sharing it costs nothing,
+  // where painting it would copy the canvas (shared with what is shown) and then the
+  // picture, 20 times a second for the title animation.
+  const QSize canvasSize = picture_.isNull() ? size() : picture_.size();
+  if (point.isNull() && source.size() == canvasSize &&
+      source.format() == QImage::Format_RGB32) {
+    picture_ = source;
+    rebuildShown();
+    return;
+  }
   QImage& target = canvas();
   {
     QPainter painter(&target);

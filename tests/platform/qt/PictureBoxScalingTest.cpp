@@ -103,5 +103,28 @@ TEST(PictureBoxScalingTest, RealStretchIsSmoothedAtDoubleRatio) {
   EXPECT_GT(blended, shown.width() * shown.height() / 4);
 }
 
+// Frames drawn one after another: each full-size frame replaces what was there, a smaller
+// picture drawn at a point leaves the rest of the canvas alone, and a frame drawn earlier is
+// never changed by what is drawn over it later.
+TEST(PictureBoxDrawingTest, FullFramesReplaceSmallPicturesOverlayAndSourcesStayIntact) {
+  PictureBox box(nullptr);
+  box.resize(8, 6);
+  QImage red(8, 6, QImage::Format_RGB32), blue(8, 6, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  blue.fill(Qt::blue);
+  QImage patch(2, 2, QImage::Format_RGB32);
+  patch.fill(Qt::green);
+
+  box.drawAt(QPoint(0, 0), red);
+  box.drawAt(QPoint(3, 2), patch);
+  EXPECT_EQ(box.picture().pixel(3, 2), QColor(Qt::green).rgb());
+  EXPECT_EQ(box.picture().pixel(0, 0), QColor(Qt::red).rgb());
+  EXPECT_EQ(red.pixel(3, 2), QColor(Qt::red).rgb());  // the frame itself is untouched
+
+  box.drawAt(QPoint(0, 0), blue);
+  EXPECT_EQ(box.picture().pixel(3, 2), QColor(Qt::blue).rgb());
+  EXPECT_EQ(renderAt(box, 1).pixel(7, 5), QColor(Qt::blue).rgb());
+}
+
 }  // namespace
 }  // namespace platform
