@@ -31,12 +31,10 @@ void BM_WaveMixOpenWave(benchmark::State& state) {
   platform::NullWaveOut devices(clock, platform::PacingDriver::Caller);
   platform::QueuedMessageLoop loop;
   platform::IniFileProfile profile;
-  wavemix::WaveMixPlatform machine;
-  machine.waveOut = &devices;
-  machine.messageLoop = &loop;
-  machine.clock = &clock;
-  machine.profile = &profile;
-  wavemix::WaveMixSetPlatform(machine);
+  wavemix::WaveMixSetPlatform({.waveOut = &devices,
+                               .messageLoop = &loop,
+                               .clock = &clock,
+                               .profile = &profile});
   wavemix::HMixSession session = wavemix::WaveMixInit(nullptr);
   const std::string path = benchFile().string();
   for (auto _ : state) {

@@ -40,13 +40,12 @@ bool startSound(const std::filesystem::path& shippedIni) {
                                       : std::make_unique<platform::IniFileProfile>(
                                             platform::IniFileProfile::fromFile(settings));
     if (!fresh->devices || !fresh->profile) return false;
-    wavemix::WaveMixPlatform installed;
-    installed.waveOut = fresh->devices.get();
-    installed.messageLoop = &fresh->loop;
-    installed.clock = &platform::systemClock();
-    installed.profile = fresh->profile.get();
-    installed.pumpThread = true;  // blocks keep coming while the GUI thread is busy
-    wavemix::WaveMixSetPlatform(installed);
+    // The pump thread: blocks keep coming while the GUI thread is busy.
+    wavemix::WaveMixSetPlatform({.waveOut = fresh->devices.get(),
+                                 .messageLoop = &fresh->loop,
+                                 .clock = &platform::systemClock(),
+                                 .profile = fresh->profile.get(),
+                                 .pumpThread = true});
     machine = fresh.release();
     return true;
   } catch (...) {

@@ -22,7 +22,7 @@ struct WaveMixPlatform {
   platform::ProfileIni* profile = nullptr;
   // Fills the program's own file name; returns 0 or the system's error number. Unset means
   // the name is always obtainable.
-  std::function<std::uint32_t(std::string& fileName)> moduleFileName;
+  std::function<std::uint32_t(std::string& fileName)> moduleFileName = {};
   // Run the mixing pump on a real-time thread of the mixer's own (see PumpThread.h) rather
   // than on the thread of the callback window. WaveMix* calls and notifications stay on the
   // caller's thread either way. Programs set it; tests leave it off and pump by hand.

@@ -142,12 +142,10 @@ int main(int argc, char** argv) {
   PacedNullDevices devices(mixerClock);
   platform::QtMessageLoop loop;
   platform::IniFileProfile profile;  // empty: every mixer setting at its default
-  wavemix::WaveMixPlatform machine;
-  machine.waveOut = &devices;
-  machine.messageLoop = &loop;
-  machine.clock = &mixerClock;
-  machine.profile = &profile;
-  wavemix::WaveMixSetPlatform(machine);
+  wavemix::WaveMixSetPlatform({.waveOut = &devices,
+                               .messageLoop = &loop,
+                               .clock = &mixerClock,
+                               .profile = &profile});
 
   StayDialogs dialogs;
   platform::setDialogs(&dialogs);

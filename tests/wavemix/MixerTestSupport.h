@@ -103,12 +103,7 @@ class MixerTest : public ::testing::Test {
   }
 
   void install() {
-    WaveMixPlatform platform;
-    platform.waveOut = &devices_;
-    platform.messageLoop = &loop_;
-    platform.clock = &clock_;
-    platform.profile = &profile_;
-    WaveMixSetPlatform(platform);
+    WaveMixSetPlatform({.waveOut = &devices_, .messageLoop = &loop_, .clock = &clock_, .profile = &profile_});
   }
 
   HMixSession init(const WaveMixConfig* config = nullptr) {

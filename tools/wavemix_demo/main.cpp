@@ -77,13 +77,11 @@ int main(int argc, char** argv) {
   });
   platform::QtMessageLoop loop;
   const std::unique_ptr<platform::ProfileIni> profile = platform::loadWaveMixIni();
-  wavemix::WaveMixPlatform machine;
-  machine.waveOut = &probe;
-  machine.messageLoop = &loop;
-  machine.clock = &clock;
-  machine.profile = profile.get();
-  machine.pumpThread = true;
-  wavemix::WaveMixSetPlatform(machine);
+  wavemix::WaveMixSetPlatform({.waveOut = &probe,
+                               .messageLoop = &loop,
+                               .clock = &clock,
+                               .profile = profile.get(),
+                               .pumpThread = true});
 
   wavemix::HMixSession session = nullptr;
   std::map<std::string, wavemix::WaveMixWave*> waves;

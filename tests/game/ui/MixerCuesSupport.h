@@ -71,12 +71,10 @@ class ManualMixerMachine {
   ManualMixerMachine() {
     profile.set("default", "GoodWavePos", 1);
     profile.set("default", "WaveBlockLen", 512);
-    wavemix::WaveMixPlatform machine;
-    machine.waveOut = &devices;
-    machine.messageLoop = &loop;
-    machine.clock = &clock;
-    machine.profile = &profile;
-    wavemix::WaveMixSetPlatform(machine);
+    wavemix::WaveMixSetPlatform({.waveOut = &devices,
+                                 .messageLoop = &loop,
+                                 .clock = &clock,
+                                 .profile = &profile});
   }
   // Leaves no dangling machine behind for a later mixer in the same process.
   ~ManualMixerMachine() { wavemix::WaveMixSetPlatform({}); }

@@ -28,12 +28,10 @@ struct Rig {
   wavemix::HMixSession session = nullptr;
 
   Rig() {
-    wavemix::WaveMixPlatform platform;
-    platform.waveOut = &devices;
-    platform.messageLoop = &loop;
-    platform.clock = &clock;
-    platform.profile = &profile;
-    wavemix::WaveMixSetPlatform(platform);
+    wavemix::WaveMixSetPlatform({.waveOut = &devices,
+                                 .messageLoop = &loop,
+                                 .clock = &clock,
+                                 .profile = &profile});
     session = wavemix::WaveMixInit(nullptr);
     wavemix::WaveMixActivate(session, true);
     wavemix::WaveMixOpenChannel(session, 0, wavemix::kOpenAllChannels);

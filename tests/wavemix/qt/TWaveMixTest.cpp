@@ -185,12 +185,7 @@ TEST(TWaveMixOnQtTest, NoticeArrivesThroughTheQtEventQueue) {
   MemoryProfile profile;
   profile.set("default", "GoodWavePos", 1);
   profile.set("default", "WaveBlockLen", 512);
-  WaveMixPlatform platform;
-  platform.waveOut = &devices;
-  platform.messageLoop = &loop;
-  platform.clock = &clock;
-  platform.profile = &profile;
-  WaveMixSetPlatform(platform);
+  WaveMixSetPlatform({.waveOut = &devices, .messageLoop = &loop, .clock = &clock, .profile = &profile});
   {
     TWaveMix mix;
     mix.SetActivated(true);
