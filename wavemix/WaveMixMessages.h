@@ -6,7 +6,6 @@ namespace wavemix::messages {
 
 inline constexpr const char* kInvalidSession = "Invalid Session handle";
 inline constexpr const char* kModuleFileName = "GetModuleFileName error #";
-inline constexpr const char* kRegisterClass = "Error registering class #";
 inline constexpr const char* kAlreadyInitialized = "Session already initialized";
 inline constexpr const char* kNoDevices = "No wave output devices available";
 inline constexpr const char* kNoMemory =
