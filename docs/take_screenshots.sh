@@ -23,9 +23,8 @@ trap cleanup EXIT
 start_xvfb 1280x1024
 
 # A fresh profile: the data folder is a copy, so the build's own my.dat is not touched.
-mkdir "$work/data" "$work/home"
-cp -r "$(dirname "$program")/dat" "$(dirname "$program")/cg" "$work/data/"
-rm -f "$work/data/dat/my.dat"*
+mkdir "$work/home"
+fresh_game_folder "$(dirname "$program")" "$work/data"
 HOME="$work/home" QT_SCALE_FACTOR=$scale WAVEMIX_OUTPUT=null \
   "$program" --seed 7 --data-dir "$work/data" > "$work/game.log" 2>&1 &
 game_pid=$!

@@ -16,11 +16,9 @@ GAME=$(realpath "$1")
 DOWN=${2:-2}
 BIN_DIR=$(dirname "$GAME")
 HERE=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool; do
-  command -v "$tool" > /dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$HERE/../../tests/e2e/pulse_env.sh"
 . "$HERE/../../tests/e2e/xvfb_env.sh"
+need_xvfb_tools
 need_tools
 
 GAME_PID=
@@ -32,9 +30,7 @@ cleanup() {
 trap cleanup EXIT
 start_pulse
 cd "$PULSE_WORK"
-mkdir -p game
-cp -r "$BIN_DIR/dat" "$BIN_DIR/cg" game/
-rm -f game/dat/my.dat
+fresh_game_folder "$BIN_DIR" game
 start_xvfb 1024x768 xvfb.log || { echo "FAIL: Xvfb did not start"; cat xvfb.log; exit 1; }
 unset QT_QPA_PLATFORM
 

@@ -14,11 +14,9 @@ set -u
 GAME=$1
 BIN_DIR=$(dirname "$GAME")
 HERE=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool; do
-  command -v "$tool" > /dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$HERE/pulse_env.sh"
 . "$HERE/xvfb_env.sh"
+need_xvfb_tools
 need_tools
 [ -f "$BIN_DIR/dat/guitar.wav" ] && [ -f "$BIN_DIR/dat/gos.mid" ] || { echo "FAIL: no game sounds beside $GAME"; exit 1; }
 ls /usr/share/sounds/sf2/*.sf2 > /dev/null 2>&1 || { echo "FAIL: no SoundFont in /usr/share/sounds/sf2"; exit 1; }
@@ -38,9 +36,7 @@ start_pulse
 pactl load-module module-null-sink sink_name=musicsink > /dev/null || { echo "FAIL: no music sink"; exit 1; }
 
 cd "$PULSE_WORK"
-mkdir -p game
-cp -r "$BIN_DIR/dat" "$BIN_DIR/cg" game/
-rm -f game/dat/my.dat
+fresh_game_folder "$BIN_DIR" game
 
 start_xvfb 1024x768 xvfb.log || { echo "FAIL: Xvfb did not start"; cat xvfb.log; exit 1; }
 unset QT_QPA_PLATFORM

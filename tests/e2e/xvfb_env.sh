@@ -9,6 +9,11 @@
 #                           blocks on X events until a visible window matching
 #                           `xdotool search SEARCH...` is mapped, for at most SECONDS, and
 #                           prints the ids found; returns non-zero when none appeared.
+#   need_xvfb_tools         skips the check (exit 77) when Xvfb or xdotool is missing.
+#   fresh_game_folder BIN DEST
+#                           copies the game's data (dat/ and cg/ beside the program in BIN)
+#                           into DEST without a profile, so a run never touches the build's
+#                           my.dat and starts as a first run.
 XVFB_PID=
 
 start_xvfb() {
@@ -37,4 +42,17 @@ wait_for_window() {
   local seconds=$1
   shift
   timeout "$seconds" xdotool search --sync --onlyvisible "$@"
+}
+
+need_xvfb_tools() {
+  local tool
+  for tool in Xvfb xdotool; do
+    command -v "$tool" > /dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
+fresh_game_folder() {
+  mkdir -p "$2"
+  cp -r "$1/dat" "$1/cg" "$2/"
+  rm -f "$2/dat/my.dat"*
 }
