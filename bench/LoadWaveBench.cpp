@@ -10,7 +10,7 @@
 #include "BenchWaveFile.h"
 #include "platform/audio/IniFileProfile.h"
 #include "platform/audio/NullWaveOut.h"
-#include "platform/audio/QueuedMessageLoop.h"
+#include "platform/testing/QueuedMessageLoop.h"
 #include "platform/core/Clock.h"
 #include "wavemix/WaveMix.h"
 

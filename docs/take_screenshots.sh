@@ -11,30 +11,24 @@ program=$(realpath "${1:-build/bin/pomuri}")
 scale=${2:-1}
 out=docs/screenshots
 work=$(mktemp -d /tmp/pomuri-shots.XXXXXX)
-xvfb_pid=
 game_pid=
+. tests/e2e/xvfb_env.sh
 cleanup() {
   if [ -n "$game_pid" ]; then kill "$game_pid" 2> /dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
-read -r -t 30 display_number <&"$display_fd"
-exec {display_fd}<&-
-export DISPLAY=":$display_number"
+start_xvfb 1280x1024
 
 # A fresh profile: the data folder is a copy, so the build's own my.dat is not touched.
-mkdir "$work/data" "$work/home"
-cp -r "$(dirname "$program")/dat" "$(dirname "$program")/cg" "$work/data/"
-rm -f "$work/data/dat/my.dat"*
+mkdir "$work/home"
+fresh_game_folder "$(dirname "$program")" "$work/data"
 HOME="$work/home" QT_SCALE_FACTOR=$scale WAVEMIX_OUTPUT=null \
   "$program" --seed 7 --data-dir "$work/data" > "$work/game.log" 2>&1 &
 game_pid=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --class pomuri | head -1)
+window=$(wait_for_window 30 --class pomuri | head -1)
 
 # Clicks at window coordinates of the 481 × 349 layout.
 click() { xdotool mousemove --window "$window" $(($1 * scale)) $(($2 * scale)) click 1; sleep "${3:-2.5}"; }

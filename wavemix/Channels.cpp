@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "wavemix/MixerState.h"
+#include "wavemix/PendingPlays.h"
 #include "wavemix/PlayRecord.h"
 #include "wavemix/WaveMix.h"
 #include "wavemix/WaveMixInspect.h"
@@ -16,29 +17,6 @@ bool isValidChannel(std::int32_t channel) { return channel >= 0 && channel < kCh
 void openOne(WaveMixSession& session, int channel) {
   session.channelHead[channel] = nullptr;
   ++session.openChannelCount;
-}
-
-void appendPending(WaveMixSession& session, PlayRecord* record) {
-  if (session.pendingTail == nullptr) {
-    record->next = record;
-  } else {
-    record->next = session.pendingTail->next;
-    session.pendingTail->next = record;
-  }
-  session.pendingTail = record;
-}
-
-PlayRecord* takeOldestPending(WaveMixSession& session) {
-  PlayRecord* tail = session.pendingTail;
-  if (tail == nullptr) return nullptr;
-  PlayRecord* head = tail->next;
-  if (head == tail) {
-    session.pendingTail = nullptr;
-  } else {
-    tail->next = head->next;
-  }
-  head->next = nullptr;
-  return head;
 }
 
 std::int32_t endPosition(std::int32_t start, std::uint16_t loops, std::int32_t length) {
@@ -101,19 +79,13 @@ void DropPlaysOfWave(WaveMixSession& session, const WaveMixWave* wave) {
     }
   }
   // Requests collected under mixWait would otherwise be scheduled later with freed data.
-  std::size_t pending = 0;
-  if (session.pendingTail != nullptr) {
-    for (PlayRecord* r = session.pendingTail->next;; r = r->next) {
-      ++pending;
-      if (r == session.pendingTail) break;
-    }
-  }
-  for (std::size_t i = 0; i < pending; ++i) {
-    PlayRecord* record = takeOldestPending(session);
+  PendingPlays pending(session.pendingTail);
+  for (std::size_t left = pending.size(); left > 0; --left) {
+    PlayRecord* record = pending.takeOldest();
     if (record->wave == wave) {
       state.pool.give(record);
     } else {
-      appendPending(session, record);
+      pending.append(record);
     }
   }
 }
@@ -166,8 +138,13 @@ void WaveMixCloseChannel(HMixSession handle, std::int32_t channel, std::uint32_t
   }
 }
 
-void WaveMixPlay(PlayParams* params) {
-  std::lock_guard guard(mixerLock());
+namespace {
+
+// ---- WaveMixPlay's steps ----
+
+// Refuses what cannot be played and settles the channel (the least recently used one when
+// asked). The channel's stamp counts the request even when the channel then turns out closed.
+WaveMixSession& checkPlay(PlayParams* params) {
   if (params == nullptr) raise(messages::kNilParams);
   WaveMixSession& session = validateSession(params->session);
   if (params->wave == nullptr) raise(messages::kNilWave);
@@ -179,72 +156,101 @@ void WaveMixPlay(PlayParams* params) {
   } else if (!isValidChannel(params->channel)) {
     raise(messages::kInvalidChannel);
   }
-  const int channel = params->channel;
   ++session.playCounter;
-  session.channelStamp[channel] = session.playCounter;
-  if (!isChannelOpen(session, channel)) raise(messages::kChannelNotOpen);
-  MixerState& state = mixerState();
-  PlayRecord* record = state.pool.take();
+  session.channelStamp[params->channel] = session.playCounter;
+  if (!isChannelOpen(session, params->channel)) raise(messages::kChannelNotOpen);
+  return session;
+}
+
+void queueRequest(WaveMixSession& session, const PlayParams& params) {
+  PlayRecord* record = mixerState().pool.take();
   if (record == nullptr) raise(messages::kNotEnoughMemory);
+  record->params = params;
+  record->wave = params.wave;
+  record->length = static_cast<std::int32_t>(params.wave->header.bufferLength);
+  record->data = params.wave->header.data;
+  PendingPlays(session.pendingTail).append(record);
+}
 
-  record->params = *params;
-  record->wave = params->wave;
-  record->length = static_cast<std::int32_t>(params->wave->header.bufferLength);
-  record->data = params->wave->header.data;
-  appendPending(session, record);
-  if (params->flags & mixWait) return;
-
+// Nothing queued at the device and every open channel idle: the mixer starts afresh at 0.
+bool everythingQuiet(const WaveMixSession& session) {
   bool quiet = PlayingQueueEmpty();
   for (int c = 0; c < kChannelCount && quiet; ++c) {
     quiet = !isChannelOpen(session, c) || isChannelIdle(session, c);
   }
-  if (quiet) SetPlayPosition(session, 0);
-  const std::int32_t now = GetPlayPosition(session, session.goodWavePos == 1);
+  return quiet;
+}
 
+// Links one play into its channel's chain and gives it its start and end. Returns whether
+// audio already mixed must be mixed again for it.
+bool schedule(WaveMixSession& session, PlayRecord* play, std::int32_t now) {
+  const int c = play->params.channel;
+  const std::uint32_t flags = play->params.flags;
   bool remix = false;
-  PlayRecord* last = nullptr;
-  while (PlayRecord* play = takeOldestPending(session)) {
-    const int c = play->params.channel;
-    const std::uint32_t flags = play->params.flags;
-    if (!isChannelOpen(session, c)) {
+  if (flags & mixClearChannel) {
+    DropChain(session, c);
+    session.channelHead[c] = play;
+    remix = !PlayingQueueEmpty();
+    play->startPos = (flags & mixStartNow) ? now : session.mixPosition;
+  } else if (PlayRecord* tail = session.channelHead[c]; tail != nullptr) {
+    while (tail->next != nullptr) tail = tail->next;
+    tail->next = play;
+    play->startPos = (flags & mixStartNow) ? tail->endPos : std::max(session.mixPosition, tail->endPos);
+    remix = session.mixPosition > play->startPos;
+  } else {
+    session.channelHead[c] = play;
+    play->startPos = (flags & mixStartNow) ? now : session.mixPosition;
+    remix = session.mixPosition > play->startPos;
+  }
+  play->endPos = endPosition(play->startPos, play->params.loops, play->length);
+  return remix;
+}
+
+struct Scheduled {
+  bool remix = false;
+  PlayRecord* last = nullptr;  // the last play scheduled
+};
+
+// Schedules every pending request, oldest first.
+Scheduled scheduleAllPending(WaveMixSession& session, std::int32_t now) {
+  Scheduled scheduled;
+  PendingPlays pending(session.pendingTail);
+  while (PlayRecord* play = pending.takeOldest()) {
+    if (!isChannelOpen(session, play->params.channel)) {
       // Collected under mixWait on a channel closed since: nothing to play it on.
-      state.pool.give(play);
+      mixerState().pool.give(play);
       continue;
     }
-    if (flags & mixClearChannel) {
-      DropChain(session, c);
-      session.channelHead[c] = play;
-      if (!PlayingQueueEmpty()) remix = true;
-      play->startPos = (flags & mixStartNow) ? now : session.mixPosition;
-    } else if (PlayRecord* tail = session.channelHead[c]; tail != nullptr) {
-      while (tail->next != nullptr) tail = tail->next;
-      tail->next = play;
-      play->startPos = (flags & mixStartNow) ? tail->endPos : std::max(session.mixPosition, tail->endPos);
-      if (session.mixPosition > play->startPos) remix = true;
-    } else {
-      session.channelHead[c] = play;
-      play->startPos = (flags & mixStartNow) ? now : session.mixPosition;
-      if (session.mixPosition > play->startPos) remix = true;
-    }
-    play->endPos = endPosition(play->startPos, play->params.loops, play->length);
-    last = play;
+    if (schedule(session, play, now)) scheduled.remix = true;
+    scheduled.last = play;
   }
+  return scheduled;
+}
 
-  if (remix) {
+// Brings the device up to date with the new plays: mixes again from the play position when
+// a play starts inside audio already mixed, else mixes them into free blocks.
+void mixNewPlays(WaveMixSession& session, const Scheduled& scheduled, std::int32_t now) {
+  if (scheduled.remix) {
     // Remixing restarts the device at the play position, so mixing must restart there too:
     // starting later would skip queued audio of every channel, earlier would repeat it.
-    session.remixProc(session, now, last);
+    session.remixProc(session, now, scheduled.last);
     return;
   }
-  const bool pauseWhileQueueing = PlayingQueueEmpty();
-  if (pauseWhileQueueing) session.waveOut->pause();
-  try {
-    FillFreeBlocks(session);
-  } catch (...) {
-    if (pauseWhileQueueing) session.waveOut->restart();
-    throw;
-  }
-  if (pauseWhileQueueing) session.waveOut->restart();
+  // From silence, the first blocks are handed over paused so that the device starts them together.
+  const PausedStream paused(PlayingQueueEmpty() ? session.waveOut.get() : nullptr);
+  FillFreeBlocks(session);
+}
+
+}  // namespace
+
+void WaveMixPlay(PlayParams* params) {
+  std::lock_guard guard(mixerLock());
+  WaveMixSession& session = checkPlay(params);
+  queueRequest(session, *params);
+  if (params->flags & mixWait) return;
+  if (everythingQuiet(session)) SetPlayPosition(session, 0);
+  const std::int32_t now = GetPlayPosition(session, session.goodWavePos == 1);
+  mixNewPlays(session, scheduleAllPending(session, now), now);
 }
 
 MixerSnapshot WaveMixInspect(HMixSession handle) {
@@ -259,12 +265,7 @@ MixerSnapshot WaveMixInspect(HMixSession handle) {
       snapshot.chains[c].push_back({r->wave, r->startPos, r->endPos, r->params.loops, r->params.notifyWindow});
     }
   }
-  if (session.pendingTail != nullptr) {
-    for (const PlayRecord* r = session.pendingTail->next;; r = r->next) {
-      ++snapshot.pendingPlays;
-      if (r == session.pendingTail) break;
-    }
-  }
+  snapshot.pendingPlays = PendingPlays(session.pendingTail).size();
   snapshot.freePlayRecords = state.pool.freeCount();
   for (const OutputBlock* b = state.queueHead; b != nullptr; b = b->next) ++snapshot.queuedBlocks;
   snapshot.mixPosition = session.mixPosition;

@@ -266,57 +266,24 @@ SampleBuffer ConvertWave(const platform::PcmFormat& session, const platform::Pcm
   return data;
 }
 
-SampleBuffer ConvertWaveFrom(const platform::PcmFormat& session, const platform::PcmFormat& source,
-                             const std::uint8_t* data, std::uint32_t& length) {
-  const std::uint16_t sourceBits = source.bitsPerSample;
-  const std::uint16_t sourceChannels = source.channels;
-  const std::uint16_t targetChannels = session.channels;
-  const std::uint32_t sourceRate = source.samplesPerSec;
-  const std::uint32_t targetRate = session.samplesPerSec;
-  const bool sameFormat = targetChannels == sourceChannels && targetRate == sourceRate &&
-                          session.bitsPerSample == sourceBits;
-  // The direct path covers every format the steps accept (an 8-bit target, 8 or 16 bits,
-  // 1 or 2 channels, real rates) at sizes whose arithmetic fits; anything else takes the
-  // steps themselves on a copy, which gives the same bytes and the same failures.
-  const bool direct = !sameFormat && session.bitsPerSample == 8 &&
-                      (sourceBits == 8 || sourceBits == 16) && sourceChannels >= 1 &&
-                      sourceChannels <= 2 && targetChannels >= 1 && targetChannels <= 2 &&
-                      sourceRate != 0 && targetRate != 0 && length <= 0x7FFFFFFF;
-  if (!direct) {
-    SampleBuffer copy = allocate(length);
-    if (length != 0) std::memcpy(copy.get(), data, length);
-    return ConvertWave(session, source, std::move(copy), length);
-  }
+namespace {
 
-  // Bits and channels: the data itself when nothing changes there, else one pass.
-  const bool mixed = sourceBits != 8 || sourceChannels != targetChannels;
-  const std::uint32_t mixedLength =
-      bitsAndChannelsLength(length, sourceBits, sourceChannels, targetChannels);
-  if (sourceRate == targetRate) {
-    // Only bits or channels change (the formats differ), so there is one pass to make.
-    if (mixedLength > kMaxConvertedBytes) throw EWaveMixError(messages::kNoMemory);
-    SampleBuffer out = allocate(mixedLength);
-    bitsAndChannels(data, length, sourceBits, sourceChannels, targetChannels, out.get());
-    length = mixedLength;
-    return out;
-  }
-  // An upward step's size is known before anything is allocated.
-  if (sourceRate < targetRate &&
-      std::uint64_t{mixedLength / targetChannels} * (targetRate / sourceRate) * targetChannels >
-          kMaxConvertedBytes) {
-    throw EWaveMixError(messages::kNoMemory);
-  }
-  SampleBuffer between;
-  const std::uint8_t* in = data;
-  if (mixed) {
-    between = allocate(mixedLength);
-    bitsAndChannels(data, length, sourceBits, sourceChannels, targetChannels, between.get());
-    in = between.get();
-  }
+// The direct path covers every format the steps accept (an 8-bit target, 8 or 16 bits, 1 or
+// 2 channels, real rates) at sizes whose arithmetic fits.
+bool directPathCovers(const platform::PcmFormat& session, const platform::PcmFormat& source,
+                      std::uint32_t length) {
+  const bool sameFormat = session.channels == source.channels && session.samplesPerSec == source.samplesPerSec &&
+                          session.bitsPerSample == source.bitsPerSample;
+  return !sameFormat && session.bitsPerSample == 8 && (source.bitsPerSample == 8 || source.bitsPerSample == 16) &&
+         source.channels >= 1 && source.channels <= 2 && session.channels >= 1 && session.channels <= 2 &&
+         source.samplesPerSec != 0 && session.samplesPerSec != 0 && length <= 0x7FFFFFFF;
+}
 
-  // Rate, as ConvertRate does it with the frame size of the session's channels.
-  const std::uint16_t frameSize = targetChannels;
-  const std::uint32_t frames = mixedLength / frameSize;
+// Rate, as ConvertRate does it with the frame size of the session's channels, from `in`
+// (`inLength` bytes already in the session's bits and channels) into a new buffer.
+SampleBuffer convertRateFrom(const std::uint8_t* in, std::uint32_t inLength, std::uint32_t sourceRate,
+                             std::uint32_t targetRate, std::uint16_t frameSize, std::uint32_t& length) {
+  const std::uint32_t frames = inLength / frameSize;
   if (sourceRate < targetRate) {
     const std::uint32_t factor = targetRate / sourceRate;
     const std::uint64_t outBytes = std::uint64_t{frames} * factor * frameSize;
@@ -332,6 +299,48 @@ SampleBuffer ConvertWaveFrom(const platform::PcmFormat& session, const platform:
   averageGroups(in, out.get(), groups, divisor, frameSize);
   length = groups * frameSize;
   return out;
+}
+
+}  // namespace
+
+SampleBuffer ConvertWaveFrom(const platform::PcmFormat& session, const platform::PcmFormat& source,
+                             const std::uint8_t* data, std::uint32_t& length) {
+  if (!directPathCovers(session, source, length)) {
+    // The steps themselves on a copy, which gives the same bytes and the same failures.
+    SampleBuffer copy = allocate(length);
+    if (length != 0) std::memcpy(copy.get(), data, length);
+    return ConvertWave(session, source, std::move(copy), length);
+  }
+  const std::uint16_t sourceBits = source.bitsPerSample;
+  const std::uint16_t sourceChannels = source.channels;
+  const std::uint16_t targetChannels = session.channels;
+  const std::uint32_t sourceRate = source.samplesPerSec;
+  const std::uint32_t targetRate = session.samplesPerSec;
+
+  // Bits and channels: the data itself when nothing changes there, else one pass.
+  const bool mixed = sourceBits != 8 || sourceChannels != targetChannels;
+  const std::uint32_t mixedLength = bitsAndChannelsLength(length, sourceBits, sourceChannels, targetChannels);
+  if (sourceRate == targetRate) {
+    // Only bits or channels change (the formats differ), so there is one pass to make.
+    if (mixedLength > kMaxConvertedBytes) throw EWaveMixError(messages::kNoMemory);
+    SampleBuffer out = allocate(mixedLength);
+    bitsAndChannels(data, length, sourceBits, sourceChannels, targetChannels, out.get());
+    length = mixedLength;
+    return out;
+  }
+  // An upward step's size is known before anything is allocated.
+  if (sourceRate < targetRate &&
+      std::uint64_t{mixedLength / targetChannels} * (targetRate / sourceRate) * targetChannels > kMaxConvertedBytes) {
+    throw EWaveMixError(messages::kNoMemory);
+  }
+  SampleBuffer between;
+  const std::uint8_t* in = data;
+  if (mixed) {
+    between = allocate(mixedLength);
+    bitsAndChannels(data, length, sourceBits, sourceChannels, targetChannels, between.get());
+    in = between.get();
+  }
+  return convertRateFrom(in, mixedLength, sourceRate, targetRate, targetChannels, length);
 }
 
 }  // namespace wavemix

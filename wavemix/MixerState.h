@@ -61,6 +61,23 @@ bool PlayingQueueEmpty();
 // Hands a queued block to the device; a refusal takes it out of the queue again and raises.
 void WriteBlock(WaveMixSession& session, OutputBlock* block);
 
+// Holds a device stream paused while blocks are handed to it, so that it starts them
+// together, and restarts it on every way out, an exception included. A null stream: nothing.
+class PausedStream {
+ public:
+  explicit PausedStream(platform::WaveOutStream* stream) : stream_(stream) {
+    if (stream_ != nullptr) stream_->pause();
+  }
+  ~PausedStream() {
+    if (stream_ != nullptr) stream_->restart();
+  }
+  PausedStream(const PausedStream&) = delete;
+  PausedStream& operator=(const PausedStream&) = delete;
+
+ private:
+  platform::WaveOutStream* stream_;
+};
+
 // Returns a channel's whole chain to the pool. Returns the number of records dropped.
 int DropChain(WaveMixSession& session, int channel);
 // Unlinks every scheduled and pending play of the wave and returns it to the pool.

@@ -27,10 +27,66 @@ bool headerDone(platform::WaveHeader& header) {
   return (std::atomic_ref<std::uint32_t>(header.flags).load() & platform::kHeaderDone) != 0;
 }
 
-// One play taking part in a block: the record now current in its channel's chain.
-struct ActivePlay {
-  PlayRecord* record;
+// The plays taking part in a block: per channel with anything left at the mix position, the
+// record now current in its chain; and the earliest start among them.
+struct ActivePlays {
+  PlayRecord* records[kChannelCount];
+  int count = 0;
+  std::int32_t nextStart = kNeverEnds;
+
+  explicit ActivePlays(const WaveMixSession& session) {
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+      if (!isChannelOpen(session, channel)) continue;
+      PlayRecord* record = session.channelHead[channel];
+      while (record != nullptr && record->endPos <= session.mixPosition) record = record->next;
+      if (record == nullptr) continue;
+      records[count++] = record;
+      nextStart = std::min(nextStart, record->startPos);
+    }
+  }
+
+  // Moves each play past what has ended by `pos`; a channel with nothing left leaves the set.
+  void advanceTo(std::int32_t pos) {
+    nextStart = kNeverEnds;
+    for (int i = 0; i < count;) {
+      PlayRecord* record = records[i];
+      while (record != nullptr && pos >= record->endPos) record = record->next;
+      if (record == nullptr) {
+        records[i] = records[--count];
+        continue;
+      }
+      records[i] = record;
+      nextStart = std::min(nextStart, record->startPos);
+      ++i;
+    }
+  }
 };
+
+// Mixes the plays sounding at `pos` into `destination`, up to `remaining` bytes but no further
+// than the next start, end or loop turn of any of them. Returns the bytes written.
+std::int32_t mixChunk(const ActivePlays& active, std::int32_t pos, std::int32_t remaining,
+                      std::uint8_t* destination) {
+  const std::uint8_t* sources[kChannelCount];
+  std::int64_t chunkEnd = std::int64_t{pos} + remaining;
+  int sourceCount = 0;
+  for (int i = 0; i < active.count; ++i) {
+    const PlayRecord& play = *active.records[i];
+    if (pos < play.startPos) {
+      chunkEnd = std::min<std::int64_t>(chunkEnd, play.startPos);
+      continue;
+    }
+    chunkEnd = std::min<std::int64_t>(chunkEnd, play.endPos);
+    std::int32_t offset = pos - play.startPos;
+    if (play.params.loops != 0) {
+      offset %= play.length;
+      chunkEnd = std::min<std::int64_t>(chunkEnd, std::int64_t{pos} + play.length - offset);
+    }
+    sources[sourceCount++] = play.data + offset;
+  }
+  const auto count = static_cast<std::int32_t>(chunkEnd - pos);
+  MixSamples(destination, sources, static_cast<std::size_t>(count), sourceCount);
+  return count;
+}
 
 }  // namespace
 
@@ -175,19 +231,8 @@ OutputBlock* GetFreeBlock(WaveMixSession& session) {
 
 bool MixBlock(WaveMixSession& session, OutputBlock* block, bool write) {
   if (block == nullptr) return false;
-
-  ActivePlay active[kChannelCount];
-  int activeCount = 0;
-  std::int32_t nextStart = kNeverEnds;
-  for (int channel = 0; channel < kChannelCount; ++channel) {
-    if (!isChannelOpen(session, channel)) continue;
-    PlayRecord* record = session.channelHead[channel];
-    while (record != nullptr && record->endPos <= session.mixPosition) record = record->next;
-    if (record == nullptr) continue;
-    active[activeCount++] = {record};
-    nextStart = std::min(nextStart, record->startPos);
-  }
-  if (activeCount == 0) {
+  ActivePlays active(session);
+  if (active.count == 0) {
     if (write) block->available = true;
     return false;
   }
@@ -195,51 +240,19 @@ bool MixBlock(WaveMixSession& session, OutputBlock* block, bool write) {
   std::int32_t pos = session.mixPosition;
   std::int32_t remaining = session.blockLength;
   std::uint8_t* destination = block->data;
-  const std::uint8_t* sources[kChannelCount];
   while (remaining > 0) {
-    if (pos < nextStart) {
-      const std::int32_t silent = static_cast<std::int32_t>(
-          std::min<std::int64_t>(remaining, std::int64_t{nextStart} - pos));
-      std::memset(destination, 128, static_cast<std::size_t>(silent));
-      pos += silent;
-      destination += silent;
-      remaining -= silent;
+    std::int32_t written;
+    if (pos < active.nextStart) {
+      // Silence up to the next start (128 is the 8-bit zero level).
+      written = static_cast<std::int32_t>(std::min<std::int64_t>(remaining, std::int64_t{active.nextStart} - pos));
+      std::memset(destination, 128, static_cast<std::size_t>(written));
     } else {
-      std::int64_t chunkEnd = std::int64_t{pos} + remaining;
-      int sourceCount = 0;
-      for (int i = 0; i < activeCount; ++i) {
-        const PlayRecord& play = *active[i].record;
-        if (pos < play.startPos) {
-          chunkEnd = std::min<std::int64_t>(chunkEnd, play.startPos);
-          continue;
-        }
-        chunkEnd = std::min<std::int64_t>(chunkEnd, play.endPos);
-        std::int32_t offset = pos - play.startPos;
-        if (play.params.loops != 0) {
-          offset %= play.length;
-          chunkEnd = std::min<std::int64_t>(chunkEnd, std::int64_t{pos} + play.length - offset);
-        }
-        sources[sourceCount++] = play.data + offset;
-      }
-      const auto count = static_cast<std::int32_t>(chunkEnd - pos);
-      MixSamples(destination, sources, static_cast<std::size_t>(count), sourceCount);
-      pos += count;
-      destination += count;
-      remaining -= count;
+      written = mixChunk(active, pos, remaining, destination);
     }
-    // Move each play past what has ended; a channel with nothing left leaves the set.
-    nextStart = kNeverEnds;
-    for (int i = 0; i < activeCount;) {
-      PlayRecord* record = active[i].record;
-      while (record != nullptr && pos >= record->endPos) record = record->next;
-      if (record == nullptr) {
-        active[i] = active[--activeCount];
-        continue;
-      }
-      active[i].record = record;
-      nextStart = std::min(nextStart, record->startPos);
-      ++i;
-    }
+    pos += written;
+    destination += written;
+    remaining -= written;
+    active.advanceTo(pos);
   }
 
   block->startPos = session.mixPosition;
@@ -314,7 +327,7 @@ void RemixFromPosition(WaveMixSession& session, std::int32_t position, PlayRecor
     }
     AppendToPlayingQueue(block);
   }
-  session.waveOut->pause();
+  const PausedStream paused(session.waveOut.get());
   try {
     for (OutputBlock* block = state.queueHead; block != nullptr;) {
       OutputBlock* next = block->next;
@@ -331,10 +344,8 @@ void RemixFromPosition(WaveMixSession& session, std::int32_t position, PlayRecor
       }
       block = next;
     }
-    session.waveOut->restart();
     throw;
   }
-  session.waveOut->restart();
 }
 
 void ShiftToMixPosition(WaveMixSession& session, std::int32_t, PlayRecord* record) {

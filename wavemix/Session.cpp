@@ -5,7 +5,9 @@
 #include <string>
 
 #include "wavemix/MixerState.h"
+#include "wavemix/PendingPlays.h"
 #include "wavemix/PumpThread.h"
+#include "wavemix/SessionSettings.h"
 #include "wavemix/WaveMix.h"
 #include "wavemix/WaveMixMessages.h"
 
@@ -168,96 +170,140 @@ WaveMixSession& validateSession(HMixSession session) {
   return *session;
 }
 
-HMixSession WaveMixInit(const WaveMixConfig* config) {
-  std::lock_guard guard(mixerLock());
-  const WaveMixPlatform& platform = platformOrThrow();
-  MixerState& state = mixerState();
+namespace {
 
+// ---- WaveMixInit's steps ----
+
+void checkCanStart(const WaveMixPlatform& platform) {
   if (platform.moduleFileName) {
     std::string fileName;
     if (const std::uint32_t error = platform.moduleFileName(fileName); error != 0) {
       raiseWithCode(messages::kModuleFileName, error);
     }
   }
-  // Callback windows need no class registration with this platform's message loop.
-  if (state.current != nullptr) raise(messages::kAlreadyInitialized);
-  // Only reset once no session can hold records any more.
-  state.pool.reset();
-  if (config != nullptr && config->size != kWaveMixConfigSize) config = nullptr;
-  const std::uint32_t deviceCount = platform.waveOut->deviceCount();
-  if (deviceCount == 0) raise(messages::kNoDevices);
+  if (mixerState().current != nullptr) raise(messages::kAlreadyInitialized);
+}
 
+// What the chosen device says of itself; a device that does not answer is an unknown one
+// that can play nothing in particular (0 channels).
+struct DeviceFacts {
+  std::string name;
+  platform::WaveOutCaps caps;
+};
+
+DeviceFacts describeDevice(platform::WaveOutSystem& waveOut, std::int32_t deviceId) {
+  DeviceFacts facts{messages::kUnknownDevice, {}};
+  facts.caps.channels = 0;
+  if (waveOut.capabilities(deviceId, facts.caps) == platform::kDeviceOk) {
+    facts.name = facts.caps.productName.substr(0, 31);
+  } else {
+    facts.caps = platform::WaveOutCaps{};
+    facts.caps.channels = 0;
+  }
+  return facts;
+}
+
+// Refuses a device whose driver blocks on every write, and one the profile lists under
+// [not compatible].
+void checkDeviceUsable(const platform::ProfileIni& ini, const DeviceFacts& device) {
+  if (device.caps.support & platform::kCapsSync) {
+    raise(device.name + messages::kSynchronous1 + messages::kSynchronous2 + messages::kSynchronous3);
+  }
+  if (ini.getInt("not compatible", device.name, 0) != 0) {
+    raise(device.name + messages::kNotCompatible1 + messages::kNotCompatible2);
+  }
+}
+
+WaveMixSession* newSession(std::int32_t deviceId, const std::string& deviceName) {
   auto* session = new (std::nothrow) WaveMixSession;
   if (session == nullptr) raise(messages::kNoMemory);
   session->magic = kSessionMagic;
   session->magic2 = kSessionMagic;
   std::fill(std::begin(session->channelHead), std::end(session->channelHead), closedChannelMark());
-  session->format = platform::PcmFormat{1, 1, 11025, 11025, 1, 8};
-
-  const platform::ProfileIni& ini = *platform.profile;
-  const int remix = ini.getInt("default", "Remix", 1);
-  const int goodWavePos = ini.getInt("default", "GoodWavePos", 0);
-  const int waveBlocks = ini.getInt("default", "WaveBlocks", 3);
-  const int defaultBlockLen = ini.getInt("default", "WaveBlockLen", 0) & ~3;
-  const int samplesPerSec = ini.getInt("default", "SamplesPerSec", 11);
-  copyName(session->deviceName, "default");
-
-  // Any number that names no device, negative ones included, means the default device.
-  const int deviceId = ini.getInt("general", "WaveOutDevice", 0);
-  session->deviceId =
-      deviceId >= 0 && static_cast<std::uint32_t>(deviceId) < deviceCount ? deviceId : platform::kWaveMapper;
-
-  platform::WaveOutCaps caps;
-  caps.channels = 0;
-  std::string deviceName = messages::kUnknownDevice;
-  if (platform.waveOut->capabilities(session->deviceId, caps) == platform::kDeviceOk) {
-    deviceName = caps.productName.substr(0, 31);
-  } else {
-    caps = platform::WaveOutCaps{};
-    caps.channels = 0;
-  }
-  if (caps.support & platform::kCapsSync) {
-    delete session;
-    raise(deviceName + messages::kSynchronous1 + messages::kSynchronous2 + messages::kSynchronous3);
-  }
-  if (ini.getInt("not compatible", deviceName, 0) != 0) {
-    delete session;
-    raise(deviceName + messages::kNotCompatible1 + messages::kNotCompatible2);
-  }
+  session->deviceId = deviceId;
   copyName(session->deviceName, deviceName);
-  const std::string section = session->deviceName;
+  return session;
+}
 
-  session->remixProc =
-      ini.getInt(section, "Remix", remix) == 2 ? &ShiftToMixPosition : &RemixFromPosition;
-  session->goodWavePos = static_cast<std::uint8_t>(ini.getInt(section, "GoodWavePos", goodWavePos));
-  session->blockCount = clamp(ini.getInt(section, "WaveBlocks", waveBlocks), 2, 6);
+void applySettings(WaveMixSession& session, const SessionSettings& settings) {
+  session.remixProc = settings.shiftToMixPosition ? &ShiftToMixPosition : &RemixFromPosition;
+  session.goodWavePos = settings.goodWavePos;
+  session.blockCount = settings.blockCount;
+  session.format = settings.format;
+  session.blockLength = settings.blockLength;
+}
 
-  if (config != nullptr && (config->flags & kConfigUseChannels) && config->channels > 1 &&
-      caps.channels > 1) {
-    session->format.channels = 2;
-    session->format.blockAlign = 2;
+platform::PcmFormat outputFormat(const platform::ProfileIni& ini, const WaveMixConfig* config,
+                                 const std::string& section, std::uint16_t deviceChannels,
+                                 int defaultRateClass) {
+  platform::PcmFormat format{1, 1, 11025, 11025, 1, 8};
+  if (config != nullptr && (config->flags & kConfigUseChannels) && config->channels > 1 && deviceChannels > 1) {
+    format.channels = 2;
+    format.blockAlign = 2;
   }
-  int rateClass = ini.getInt(section, "SamplesPerSec", samplesPerSec);
+  int rateClass = ini.getInt(section, "SamplesPerSec", defaultRateClass);
   if (config != nullptr && (config->flags & kConfigUseRate) &&
       (config->samplingRate == 11 || config->samplingRate == 22 || config->samplingRate == 44)) {
     rateClass = config->samplingRate;
   }
-  session->format.samplesPerSec = rateClass == 22 ? 22050 : rateClass == 44 ? 44100 : 11025;
-  session->format.avgBytesPerSec = session->format.channels * session->format.samplesPerSec;
+  format.samplesPerSec = rateClass == 22 ? 22050 : rateClass == 44 ? 44100 : 11025;
+  format.avgBytesPerSec = format.channels * format.samplesPerSec;
+  return format;
+}
 
+std::int32_t blockLengthFor(const platform::ProfileIni& ini, const std::string& section,
+                            const platform::PcmFormat& format) {
+  const int defaultBlockLen = ini.getInt("default", "WaveBlockLen", 0) & ~3;
   const int deviceBlockLen = ini.getInt(section, "WaveBlockLen", 0);
-  if (deviceBlockLen != 0) {
-    // Whole frames of every format (4 bytes covers stereo): a block that ended inside a
-    // frame would start the next one on the other channel.
-    session->blockLength = clamp(deviceBlockLen, 512, 4096) & ~3;
-  } else if (defaultBlockLen != 0) {
-    session->blockLength = clamp(defaultBlockLen, 512, 4096);
-  } else {
-    session->blockLength =
-        std::min<std::int32_t>(2048 * static_cast<std::int32_t>(session->format.samplesPerSec / 11025), 4096);
-  }
+  // Whole frames of every format (4 bytes covers stereo): a block that ended inside a frame
+  // would start the next one on the other channel.
+  if (deviceBlockLen != 0) return clamp(deviceBlockLen, 512, 4096) & ~3;
+  if (defaultBlockLen != 0) return clamp(defaultBlockLen, 512, 4096);
+  return std::min<std::int32_t>(2048 * static_cast<std::int32_t>(format.samplesPerSec / 11025), 4096);
+}
 
-  state.current = session;
+}  // namespace
+
+std::int32_t chooseDevice(const platform::ProfileIni& ini, std::uint32_t deviceCount) {
+  const int deviceId = ini.getInt("general", "WaveOutDevice", 0);
+  return deviceId >= 0 && static_cast<std::uint32_t>(deviceId) < deviceCount ? deviceId : platform::kWaveMapper;
+}
+
+SessionSettings readSettings(const platform::ProfileIni& ini, const WaveMixConfig* config,
+                             const std::string& section, std::uint16_t deviceChannels) {
+  if (config != nullptr && config->size != kWaveMixConfigSize) config = nullptr;
+  SessionSettings settings;
+  // A device's own section overrides [default], which overrides the built-in values.
+  const int remix = ini.getInt("default", "Remix", 1);
+  const int goodWavePos = ini.getInt("default", "GoodWavePos", 0);
+  const int waveBlocks = ini.getInt("default", "WaveBlocks", 3);
+  const int samplesPerSec = ini.getInt("default", "SamplesPerSec", 11);
+  settings.shiftToMixPosition = ini.getInt(section, "Remix", remix) == 2;
+  settings.goodWavePos = static_cast<std::uint8_t>(ini.getInt(section, "GoodWavePos", goodWavePos));
+  settings.blockCount = clamp(ini.getInt(section, "WaveBlocks", waveBlocks), 2, 6);
+  settings.format = outputFormat(ini, config, section, deviceChannels, samplesPerSec);
+  settings.blockLength = blockLengthFor(ini, section, settings.format);
+  return settings;
+}
+
+HMixSession WaveMixInit(const WaveMixConfig* config) {
+  std::lock_guard guard(mixerLock());
+  const WaveMixPlatform& platform = platformOrThrow();
+  checkCanStart(platform);
+  // No session exists, so no record can be in use: every record is free again.
+  mixerState().pool.reset();
+  const std::uint32_t deviceCount = platform.waveOut->deviceCount();
+  if (deviceCount == 0) raise(messages::kNoDevices);
+
+  const platform::ProfileIni& ini = *platform.profile;
+  const std::int32_t deviceId = chooseDevice(ini, deviceCount);
+  const DeviceFacts device = describeDevice(*platform.waveOut, deviceId);
+  checkDeviceUsable(ini, device);
+
+  WaveMixSession* session = newSession(deviceId, device.name);
+  // The section is the name as stored: at most 31 characters.
+  applySettings(*session, readSettings(ini, config, session->deviceName, device.caps.channels));
+  mixerState().current = session;
   return session;
 }
 
@@ -280,16 +326,8 @@ void WaveMixCloseSession(HMixSession handle) {
   WaveMixCloseChannel(&session, 0, allChannels);
   // Requests still collected under mixWait go back to the pool as well.
   MixerState& state = mixerState();
-  if (session.pendingTail != nullptr) {
-    PlayRecord* record = session.pendingTail->next;
-    session.pendingTail->next = nullptr;
-    while (record != nullptr) {
-      PlayRecord* next = record->next;
-      state.pool.give(record);
-      record = next;
-    }
-    session.pendingTail = nullptr;
-  }
+  PendingPlays pending(session.pendingTail);
+  while (PlayRecord* record = pending.takeOldest()) state.pool.give(record);
   session.magic = 0;
   session.magic2 = 0;
   state.current = nullptr;

@@ -108,6 +108,54 @@ const char* WaveMixMemorySource(const MemoryFileInfo* info) {
 
 namespace {
 
+// ---- one function per image source; each raises when the image cannot be had ----
+
+// A "WAVE" resource of the module, by number or by name: its bytes stay in the module.
+std::span<const std::uint8_t> resourceImage(const char* source, const platform::ResourceModule* module) {
+  const bool numbered = isResourceNumber(source);
+  if (!numbered && source == nullptr) raise(std::string(messages::kOpenResource));
+  const platform::ResourceModule::Key key = numbered ? platform::ResourceModule::Key{resourceNumber(source)}
+                                                     : platform::ResourceModule::Key{std::string(source)};
+  const platform::ResourceModule::Found found =
+      module != nullptr ? module->find("WAVE", key) : platform::ResourceModule::Found{};
+  if (!found.found) {
+    raise(std::string(messages::kOpenResource) +
+          (numbered ? std::to_string(resourceNumber(source)) : std::string(source)));
+  }
+  const std::uint8_t* locked = platform::ResourceModule::lock(found);
+  if (locked == nullptr) raise(messages::kLockResource);
+  MemoryFileInfo info;
+  info.buffer = locked;
+  info.bufferSize = static_cast<std::int32_t>(std::min<std::size_t>(found.bytes.size(), 0x7FFFFFFF));
+  if (const std::uint32_t error = openMemoryFile(info); error != 0) {
+    raise(std::string(messages::kOpenResourceMmio) + std::to_string(error) + messages::kOpenResourceMmioTail);
+  }
+  return {info.buffer, static_cast<std::size_t>(info.bufferSize)};
+}
+
+// The caller's memory file: `source` points at its MemoryFileInfo.
+std::span<const std::uint8_t> memoryImage(const char* source) {
+  if (source == nullptr) {
+    raise(std::string(messages::kOpenMemory) + std::to_string(kMemoryFileNoBuffer) + messages::kOpenMemoryTail);
+  }
+  MemoryFileInfo info;
+  std::memcpy(&info, source, sizeof info);
+  if (const std::uint32_t error = openMemoryFile(info); error != 0) {
+    raise(std::string(messages::kOpenMemory) + std::to_string(error) + messages::kOpenMemoryTail);
+  }
+  return {info.buffer, static_cast<std::size_t>(info.bufferSize)};
+}
+
+// A file read whole into `file`, which holds the bytes the returned image points into.
+std::span<const std::uint8_t> fileImage(const char* source, platform::BoundedFile& file) {
+  if (source != nullptr) file = platform::readBoundedFile(source, kMaxWaveFileBytes);
+  if (file.status == platform::BoundedFile::Status::NoMemory) raise(messages::kNoMemory);
+  // Anything else that keeps the bytes from being read (a folder, a pipe, a device, a read
+  // error, a file past the bound) is a path that cannot be opened for reading.
+  if (!file.ok()) raise(std::string(messages::kOpenFile) + (source != nullptr ? source : ""));
+  return file.bytes();
+}
+
 WaveMixWave* openWave(HMixSession handle, const char* source,
                       const platform::ResourceModule* module, std::uint32_t flags) {
   WaveMixSession& session = validateSession(handle);
@@ -119,46 +167,9 @@ WaveMixWave* openWave(HMixSession handle, const char* source,
   if (!wave) raise(messages::kNoMemory);
 
   platform::BoundedFile file;
-  std::span<const std::uint8_t> image;
-  if (flags & kOpenFromResource) {
-    const bool numbered = isResourceNumber(source);
-    if (!numbered && source == nullptr) raise(std::string(messages::kOpenResource));
-    const platform::ResourceModule::Key key =
-        numbered ? platform::ResourceModule::Key{resourceNumber(source)}
-                 : platform::ResourceModule::Key{std::string(source)};
-    const platform::ResourceModule::Found found =
-        module != nullptr ? module->find("WAVE", key) : platform::ResourceModule::Found{};
-    if (!found.found) {
-      raise(std::string(messages::kOpenResource) +
-            (numbered ? std::to_string(resourceNumber(source)) : std::string(source)));
-    }
-    const std::uint8_t* locked = platform::ResourceModule::lock(found);
-    if (locked == nullptr) raise(messages::kLockResource);
-    MemoryFileInfo info;
-    info.buffer = locked;
-    info.bufferSize = static_cast<std::int32_t>(std::min<std::size_t>(found.bytes.size(), 0x7FFFFFFF));
-    if (const std::uint32_t error = openMemoryFile(info); error != 0) {
-      raise(std::string(messages::kOpenResourceMmio) + std::to_string(error) +
-            messages::kOpenResourceMmioTail);
-    }
-    image = {info.buffer, static_cast<std::size_t>(info.bufferSize)};
-  } else if (flags & kOpenFromMemory) {
-    if (source == nullptr) raise(std::string(messages::kOpenMemory) + std::to_string(kMemoryFileNoBuffer) + messages::kOpenMemoryTail);
-    MemoryFileInfo info;
-    std::memcpy(&info, source, sizeof info);
-    if (const std::uint32_t error = openMemoryFile(info); error != 0) {
-      raise(std::string(messages::kOpenMemory) + std::to_string(error) + messages::kOpenMemoryTail);
-    }
-    image = {info.buffer, static_cast<std::size_t>(info.bufferSize)};
-  } else {
-    if (source != nullptr) file = platform::readBoundedFile(source, kMaxWaveFileBytes);
-    if (file.status == platform::BoundedFile::Status::NoMemory) raise(messages::kNoMemory);
-    // Anything else that keeps the bytes from being read (a folder, a pipe, a device, a
-    // read error, a file past the bound) is a path that cannot be opened for reading.
-    if (!file.ok()) raise(std::string(messages::kOpenFile) + (source != nullptr ? source : ""));
-    image = file.bytes();
-  }
-
+  const std::span<const std::uint8_t> image = (flags & kOpenFromResource) ? resourceImage(source, module)
+                                              : (flags & kOpenFromMemory) ? memoryImage(source)
+                                                                          : fileImage(source, file);
   loadImage(session, image, *wave);
   setName(*wave, source, flags);
   return wave.release();

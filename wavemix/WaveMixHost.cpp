@@ -19,10 +19,7 @@ WaveMixHost::WaveMixHost(std::unique_ptr<platform::WaveOutSystem> devices, platf
 
 void WaveMixHost::install() {
   profile_ = platform::loadWaveMixIni();
-  machine_.waveOut = devices_.get();
-  machine_.messageLoop = &loop_;
-  machine_.clock = &clock_;
-  machine_.profile = profile_.get();
+  machine_ = {.waveOut = devices_.get(), .messageLoop = &loop_, .clock = &clock_, .profile = profile_.get()};
   notify_ = loop_.createWindow([this](const platform::Message& message) {
     if (message.id != kMessageWaveDone) return;
     ++ended_;

@@ -24,6 +24,7 @@
 #include "game/TForm1.h"
 #include "platform/Dialogs.h"
 #include "platform/QtMessageLoop.h"
+#include "platform/audio/ForwardingWaveOut.h"
 #include "platform/audio/IniFileProfile.h"
 #include "platform/audio/NullWaveOut.h"
 #include "platform/core/Clock.h"
@@ -60,27 +61,21 @@ class StayDialogs final : public platform::Dialogs {
 };
 
 // The null device, remembering its open stream so that the program can pace it.
-class PacedNullDevices final : public platform::WaveOutSystem {
+class PacedNullDevices final : public platform::ForwardingWaveOut {
  public:
-  explicit PacedNullDevices(platform::Clock& clock) : inner_(clock, platform::PacingDriver::Caller) {}
-  std::uint32_t deviceCount() override { return inner_.deviceCount(); }
-  platform::DeviceResult capabilities(std::int32_t id, platform::WaveOutCaps& caps) override {
-    return inner_.capabilities(id, caps);
-  }
-  platform::DeviceResult queryFormat(std::int32_t id, const platform::PcmFormat& format) override {
-    return inner_.queryFormat(id, format);
-  }
+  explicit PacedNullDevices(platform::Clock& clock)
+      : ForwardingWaveOut(null_), null_(clock, platform::PacingDriver::Caller) {}
   platform::DeviceResult open(std::int32_t id, const platform::PcmFormat& format, platform::MessageLoop& loop,
                               platform::WindowHandle window,
                               std::unique_ptr<platform::WaveOutStream>& stream) override {
-    const platform::DeviceResult result = inner_.open(id, format, loop, window, stream);
+    const platform::DeviceResult result = ForwardingWaveOut::open(id, format, loop, window, stream);
     stream_ = result == platform::kDeviceOk ? dynamic_cast<platform::ClockPacedStream*>(stream.get()) : nullptr;
     return result;
   }
   platform::ClockPacedStream* stream() const { return stream_; }
 
  private:
-  platform::NullWaveOut inner_;
+  platform::NullWaveOut null_;  // only bound by the base before it is built, used after
   platform::ClockPacedStream* stream_ = nullptr;
 };
 

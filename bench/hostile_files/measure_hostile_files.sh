@@ -13,14 +13,10 @@
 set -euo pipefail
 program=$(realpath "${1:-build/bin/pomuri}")
 work=$(mktemp -d)
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 >/dev/null 2>&1 &
-xvfb=$!
-exec 3>&-
-cleanup() { kill "$xvfb" 2>/dev/null || true; rm -rf "$work"; }
+. "$(dirname "$0")/../../tests/e2e/xvfb_env.sh"
+cleanup() { stop_xvfb; rm -rf "$work"; }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_xvfb 800x600 || { echo "Xvfb did not start" >&2; exit 1; }
 
 # 10 000 bytes of 8-bit mono sound whose header says 1 Hz.
 slow_wave() {
@@ -110,5 +106,5 @@ for case in plain zero-wave urandom-wave zero-name urandom-name folder-name fifo
   printf '%-13s %10s %10s %10.2f %6s %s\n' "$case" "$peak" "$window_s" "$(echo "$closed - $closing" | bc)" "$boxes" "$status"
   # The game's own lines, without the toolkit's and the sound library's start-up chatter.
   grep -v -e '^QStandardPaths' -e '^ALSA lib' -e '^\s*$' "$work/$case/stderr" | sed 's/^/    stderr: /' | head -n 3 || true
-  kill -0 "$xvfb" || { echo "Xvfb ended" >&2; exit 1; }
+  kill -0 "$XVFB_PID" || { echo "Xvfb ended" >&2; exit 1; }
 done

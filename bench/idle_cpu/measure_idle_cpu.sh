@@ -16,12 +16,12 @@ seconds=${2:-10}
 sound=${3:-null}
 hz=$(getconf CLK_TCK)
 game=""
-xvfb=""
 home=$(mktemp -d)
+. "$(dirname "$0")/../../tests/e2e/xvfb_env.sh"
 cleanup() {
   kill $game 2>/dev/null || true
   wait $game 2>/dev/null || true  # it saves its profile on the way out
-  kill $xvfb 2>/dev/null || true
+  stop_xvfb
   rm -rf "$home" || true
   if [ "$sound" = pulse ]; then stop_pulse; fi
 }
@@ -37,12 +37,7 @@ if [ "$sound" = pulse ]; then
   output=alsa
 fi
 
-exec 5> "$home/display"
-Xvfb -displayfd 5 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-exec 5>&-
-for _ in $(seq 100); do [ -s "$home/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 "$home/display")
+start_xvfb 800x600 || { echo "Xvfb did not start" >&2; exit 1; }
 
 # A copy of the assets so the run never touches the build's my.dat.
 cp -r "$(dirname "$program")" "$home/bin"
@@ -50,12 +45,7 @@ cp -r "$(dirname "$program")" "$home/bin"
 [ "$sound" = pulse ] || export HOME=$home
 XDG_DATA_HOME=$home/data WAVEMIX_OUTPUT=$output "$home/bin/$(basename "$program")" &
 game=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --pid "$game" --onlyvisible 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_window 10 --pid "$game" 2>/dev/null | head -n 1 || true)
 [ -n "$window" ] || { echo "the game window did not appear" >&2; exit 1; }
 sleep 1  # let start-up finish before measuring
 

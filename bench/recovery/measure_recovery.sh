@@ -16,36 +16,27 @@ GAME=$(realpath "$1")
 DOWN=${2:-2}
 BIN_DIR=$(dirname "$GAME")
 HERE=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool; do
-  command -v "$tool" > /dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$HERE/../../tests/e2e/pulse_env.sh"
+. "$HERE/../../tests/e2e/xvfb_env.sh"
+need_xvfb_tools
 need_tools
 
-XVFB_PID=
 GAME_PID=
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2> /dev/null && wait "$GAME_PID" 2> /dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2> /dev/null && wait "$XVFB_PID" 2> /dev/null
+  stop_xvfb
   stop_pulse
 }
 trap cleanup EXIT
 start_pulse
 cd "$PULSE_WORK"
-mkdir -p game
-cp -r "$BIN_DIR/dat" "$BIN_DIR/cg" game/
-rm -f game/dat/my.dat
-exec 5> xvfb.display
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
-XVFB_PID=$!
-exec 5>&-
-for _ in $(seq 100); do [ -s xvfb.display ] && break; sleep 0.1; done
-export DISPLAY=:$(head -1 xvfb.display)
+fresh_game_folder "$BIN_DIR" game
+start_xvfb 1024x768 xvfb.log || { echo "FAIL: Xvfb did not start"; cat xvfb.log; exit 1; }
 unset QT_QPA_PLATFORM
 
 WAVEMIX_OUTPUT=alsa "$GAME" --seed 5 --data-dir "$PULSE_WORK/game" > game.log 2>&1 &
 GAME_PID=$!
-WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "ポムリー" | head -1)
+WIN=$(wait_for_window 20 --name "ポムリー" | head -1)
 [ -n "$WIN" ] || { echo "FAIL: the game window did not appear"; exit 1; }
 sleep 2
 echo "before the loss: $(pactl list sink-inputs short | wc -l) stream(s) playing"

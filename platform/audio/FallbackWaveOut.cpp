@@ -12,7 +12,7 @@ bool refusesRequest(DeviceResult result) { return result == kDeviceBadFormat || 
 
 FallbackWaveOut::FallbackWaveOut(std::unique_ptr<WaveOutSystem> primary, std::unique_ptr<WaveOutSystem> fallback,
                                  Clock& clock, std::uint32_t retryMs)
-    : primary_(std::move(primary)), fallback_(std::move(fallback)), clock_(clock), retryMs_(retryMs) {}
+    : ForwardingWaveOut(*primary), primary_(std::move(primary)), fallback_(std::move(fallback)), clock_(clock), retryMs_(retryMs) {}
 
 DeviceResult FallbackWaveOut::queryFormat(std::int32_t id, const PcmFormat& format) {
   const DeviceResult result = primary_->queryFormat(id, format);

@@ -20,12 +20,14 @@
 // mixer runs one.
 #include <memory>
 
+#include "platform/audio/ForwardingWaveOut.h"
 #include "platform/audio/WaveOutDevice.h"
 #include "platform/core/Clock.h"
 
 namespace platform {
 
-class FallbackWaveOut final : public WaveOutSystem {
+// Device count and capabilities are the primary set's.
+class FallbackWaveOut final : public ForwardingWaveOut {
  public:
   static constexpr std::uint32_t kRetryMs = 1000;
 
@@ -34,8 +36,6 @@ class FallbackWaveOut final : public WaveOutSystem {
   FallbackWaveOut(std::unique_ptr<WaveOutSystem> primary, std::unique_ptr<WaveOutSystem> fallback,
                   Clock& clock = systemClock(), std::uint32_t retryMs = kRetryMs);
 
-  std::uint32_t deviceCount() override { return primary_->deviceCount(); }
-  DeviceResult capabilities(std::int32_t id, WaveOutCaps& caps) override { return primary_->capabilities(id, caps); }
   DeviceResult queryFormat(std::int32_t id, const PcmFormat& format) override;
   DeviceResult open(std::int32_t id, const PcmFormat& format, MessageLoop& loop, WindowHandle callbackWindow,
                     std::unique_ptr<WaveOutStream>& stream) override;

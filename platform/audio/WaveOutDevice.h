@@ -47,8 +47,6 @@ struct WaveHeader {
   std::uint8_t* data = nullptr;
   std::uint32_t bufferLength = 0;  // bytes
   std::uint32_t flags = 0;         // kHeader* bits; kHeaderDone is set by the device
-  std::uint32_t loops = 0;         // unused, kept 0
-  void* user = nullptr;            // for the caller
 };
 
 inline constexpr std::uint32_t kCapsSync = 0x0002;  // a synchronous (blocking) device

@@ -11,38 +11,28 @@ set -u
 GAME=$1
 BIN_DIR=$(dirname "$GAME")
 HERE=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool; do
-  command -v "$tool" > /dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$HERE/pulse_env.sh"
+. "$HERE/xvfb_env.sh"
+need_xvfb_tools
 need_tools
 
-XVFB_PID=
 GAME_PID=
 cleanup() {
   [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2> /dev/null && wait "$GAME_PID" 2> /dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2> /dev/null && wait "$XVFB_PID" 2> /dev/null
+  stop_xvfb
   stop_pulse
 }
 trap cleanup EXIT
 start_pulse
 cd "$PULSE_WORK"
-mkdir -p game
-cp -r "$BIN_DIR/dat" "$BIN_DIR/cg" game/
-rm -f game/dat/my.dat
+fresh_game_folder "$BIN_DIR" game
 
-exec 5> xvfb.display
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
-XVFB_PID=$!
-exec 5>&-
-for _ in $(seq 100); do [ -s xvfb.display ] && break; sleep 0.1; done
-[ -s xvfb.display ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -1 xvfb.display)
+start_xvfb 1024x768 xvfb.log || { echo "FAIL: Xvfb did not start"; cat xvfb.log; exit 1; }
 unset QT_QPA_PLATFORM
 
 WAVEMIX_OUTPUT=alsa "$GAME" --seed 5 --data-dir "$PULSE_WORK/game" > game.log 2>&1 &
 GAME_PID=$!
-WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "ポムリー" | head -1)
+WIN=$(wait_for_window 20 --name "ポムリー" | head -1)
 [ -n "$WIN" ] || { echo "FAIL: the game window did not appear"; cat game.log; exit 1; }
 sleep 1.5   # the greeting jingle and the tune are playing
 [ "$(pactl list sink-inputs short | wc -l)" -ge 1 ] || { echo "FAIL: nothing was playing before the loss"; exit 1; }

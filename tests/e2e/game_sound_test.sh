@@ -14,21 +14,19 @@ set -u
 GAME=$1
 BIN_DIR=$(dirname "$GAME")
 HERE=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool; do
-  command -v "$tool" > /dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 . "$HERE/pulse_env.sh"
+. "$HERE/xvfb_env.sh"
+need_xvfb_tools
 need_tools
 [ -f "$BIN_DIR/dat/guitar.wav" ] && [ -f "$BIN_DIR/dat/gos.mid" ] || { echo "FAIL: no game sounds beside $GAME"; exit 1; }
 ls /usr/share/sounds/sf2/*.sf2 > /dev/null 2>&1 || { echo "FAIL: no SoundFont in /usr/share/sounds/sf2"; exit 1; }
 
-XVFB_PID=
 GAME_PID=
 MUSIC_PID=
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2> /dev/null && wait "$GAME_PID" 2> /dev/null
   [ -n "$MUSIC_PID" ] && kill "$MUSIC_PID" 2> /dev/null && wait "$MUSIC_PID" 2> /dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2> /dev/null && wait "$XVFB_PID" 2> /dev/null
+  stop_xvfb
   stop_pulse
 }
 trap cleanup EXIT
@@ -38,18 +36,9 @@ start_pulse
 pactl load-module module-null-sink sink_name=musicsink > /dev/null || { echo "FAIL: no music sink"; exit 1; }
 
 cd "$PULSE_WORK"
-mkdir -p game
-cp -r "$BIN_DIR/dat" "$BIN_DIR/cg" game/
-rm -f game/dat/my.dat
+fresh_game_folder "$BIN_DIR" game
 
-# A free display: Xvfb writes the number it chose.
-exec 5> xvfb.display
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
-XVFB_PID=$!
-exec 5>&-
-for _ in $(seq 100); do [ -s xvfb.display ] && break; read -t 0.1 < /dev/zero 2> /dev/null || true; done
-[ -s xvfb.display ] || { echo "FAIL: Xvfb did not start"; cat xvfb.log; exit 1; }
-export DISPLAY=:$(head -1 xvfb.display)
+start_xvfb 1024x768 xvfb.log || { echo "FAIL: Xvfb did not start"; cat xvfb.log; exit 1; }
 unset QT_QPA_PLATFORM
 
 parec -d musicsink.monitor --raw --format=s16le --rate=44100 --channels=1 --latency-msec=10 > music.raw &
@@ -60,7 +49,7 @@ now() { awk "BEGIN { printf \"%.3f\", $(date +%s.%N) - $t_rec }"; }
 
 WAVEMIX_OUTPUT=alsa "$GAME" --seed 7 --data-dir "$PULSE_WORK/game" > game.log 2>&1 &
 GAME_PID=$!
-WIN=$(timeout 20 xdotool search --sync --onlyvisible --name "ポムリー" | head -1)
+WIN=$(wait_for_window 20 --name "ポムリー" | head -1)
 [ -n "$WIN" ] || { echo "FAIL: the game window did not appear"; cat game.log; exit 1; }
 t_start=$(now)
 echo "window at ${t_start}s"

@@ -15,11 +15,11 @@ source=$(realpath "$2")
 user=pomuri-check
 
 work=$(mktemp -d /tmp/pomuri-install.XXXXXX)
-xvfb_pid=
 game_pid=
+. "$source/tests/e2e/xvfb_env.sh"
 cleanup() {
   if [ -n "$game_pid" ]; then kill "$game_pid" 2> /dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -62,23 +62,18 @@ if [ "$(id -u)" = 0 ]; then
   chown "$(id -u "$user"):$(id -g "$user")" "$home"
   run_as=(setpriv --reuid="$(id -u "$user")" --regid="$(id -g "$user")" --init-groups)
 fi
-# Xvfb writes the display number it chose to this pipe once it accepts clients.
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 800x600x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 30 display_number <&"$display_fd" || fail "Xvfb did not start"
-exec {display_fd}<&-
+start_xvfb 800x600 "$work/xvfb.log" || fail "Xvfb did not start"
 
 # Nothing of this shell's environment reaches the game but what a desktop session would give.
-env -i HOME="$home" USER="$user" PATH=/usr/bin:/bin DISPLAY=":$display_number" \
+env -i HOME="$home" USER="$user" PATH=/usr/bin:/bin DISPLAY="$DISPLAY" \
   WAVEMIX_OUTPUT=null QT_QPA_PLATFORM=xcb "${run_as[@]}" "$prefix/bin/pomuri" > "$work/game.log" 2>&1 &
 game_pid=$!
 # Blocks on X events until a window of the game is mapped. It must be the game's own window:
 # an asset that is not found is reported in an error box before the main window shows.
-windows=$(DISPLAY=":$display_number" timeout 30 xdotool search --sync --onlyvisible --class pomuri) ||
+windows=$(wait_for_window 30 --class pomuri) ||
   { cat "$work/game.log"; fail "the game's window did not appear"; }
 for window in $windows; do
-  name=$(DISPLAY=":$display_number" xdotool getwindowname "$window")
+  name=$(xdotool getwindowname "$window")
   case "$name" in
     *"ネオ・ポムリーくん占いステッキ　ver1.0"*) ;;
     *) cat "$work/game.log"; fail "a window '$name' appeared instead of the game (assets not found?)" ;;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio/ManualWaveOut.h"
-#include "platform/audio/QueuedMessageLoop.h"
+#include "platform/testing/ManualWaveOut.h"
+#include "platform/testing/QueuedMessageLoop.h"
 #include "tests/support/RiffBuilder.h"
 #include "wavemix/WaveMix.h"
 #include "wavemix/WaveMixInspect.h"

@@ -3,6 +3,7 @@
 
 #include "MixerTestSupport.h"
 #include "wavemix/MixerState.h"
+#include "wavemix/SessionSettings.h"
 #include "wavemix/WaveMixMessages.h"
 
 namespace wavemix::testing {
@@ -119,6 +120,39 @@ TEST_F(SessionTest, ConfigurationRateOtherThanTheThreeClassesKeepsTheProfile) {
   config.flags = kConfigUseRate;
   config.samplingRate = 16;
   EXPECT_EQ(init(&config)->format.samplesPerSec, 22050u);
+}
+
+// The settings without a device or a session: only the named section overrides [default].
+TEST(ReadSettingsTest, SectionConfigAndDeviceChannelsDecide) {
+  MemoryProfile ini;
+  ini.set("default", "WaveBlocks", 4);
+  ini.set("Card", "GoodWavePos", 1);
+  ini.set("Other", "Remix", 2);
+  ini.set("Card", "WaveBlockLen", 1030);
+  WaveMixConfig config;
+  config.flags = kConfigUseChannels | kConfigUseRate;
+  config.channels = 2;
+  config.samplingRate = 44;
+  SessionSettings settings = readSettings(ini, &config, "Card", 2);
+  EXPECT_FALSE(settings.shiftToMixPosition);
+  EXPECT_EQ(settings.goodWavePos, 1);
+  EXPECT_EQ(settings.blockCount, 4);
+  EXPECT_EQ(settings.format.channels, 2);
+  EXPECT_EQ(settings.format.avgBytesPerSec, 88200u);
+  EXPECT_EQ(settings.blockLength, 1028);
+  settings = readSettings(ini, &config, "Other", 0);
+  EXPECT_TRUE(settings.shiftToMixPosition);
+  EXPECT_EQ(settings.format.channels, 1) << "a device that did not say its channels gets mono";
+  EXPECT_EQ(settings.blockLength, 4096) << "2048 per 11025 Hz, at most 4096";
+}
+
+TEST(ReadSettingsTest, DeviceNumberOutsideTheDevicesMeansTheMapper) {
+  MemoryProfile ini;
+  ini.set("general", "WaveOutDevice", 1);
+  EXPECT_EQ(chooseDevice(ini, 2), 1);
+  EXPECT_EQ(chooseDevice(ini, 1), platform::kWaveMapper);
+  ini.set("general", "WaveOutDevice", -2);
+  EXPECT_EQ(chooseDevice(ini, 2), platform::kWaveMapper);
 }
 
 class MonoDeviceTest : public MixerTest {

@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/audio/ManualWaveOut.h"
-#include "platform/audio/QueuedMessageLoop.h"
+#include "platform/testing/ManualWaveOut.h"
+#include "platform/testing/QueuedMessageLoop.h"
 
 namespace platform {
 namespace {

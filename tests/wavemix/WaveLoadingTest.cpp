@@ -37,7 +37,6 @@ TEST_F(WaveLoadingTest, MemoryFileInTheSessionFormatKeepsItsBytes) {
   EXPECT_EQ(wave->format.formatTag, 1);
   EXPECT_EQ(wave->format.samplesPerSec, 11025u);
   EXPECT_EQ(wave->header.flags, 0u);
-  EXPECT_EQ(wave->header.loops, 0u);
   EXPECT_STREQ(wave->name, "");
 }
 

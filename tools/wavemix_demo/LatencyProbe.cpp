@@ -60,7 +60,7 @@ class LatencyProbe::ProbedStream final : public platform::WaveOutStream {
 };
 
 LatencyProbe::LatencyProbe(platform::WaveOutSystem& inner, platform::Clock& clock, Report report)
-    : inner_(inner), clock_(clock), report_(std::move(report)) {}
+    : ForwardingWaveOut(inner), clock_(clock), report_(std::move(report)) {}
 
 LatencyProbe::~LatencyProbe() = default;
 
@@ -72,7 +72,7 @@ platform::DeviceResult LatencyProbe::open(std::int32_t id, const platform::PcmFo
                                           platform::MessageLoop& loop, platform::WindowHandle callbackWindow,
                                           std::unique_ptr<platform::WaveOutStream>& stream) {
   std::unique_ptr<platform::WaveOutStream> inner;
-  const platform::DeviceResult result = inner_.open(id, format, loop, callbackWindow, inner);
+  const platform::DeviceResult result = this->inner().open(id, format, loop, callbackWindow, inner);
   if (result == platform::kDeviceOk) stream = std::make_unique<ProbedStream>(*this, std::move(inner), format);
   return result;
 }

@@ -12,12 +12,13 @@
 #include <memory>
 #include <string>
 
+#include "platform/audio/ForwardingWaveOut.h"
 #include "platform/audio/WaveOutDevice.h"
 #include "platform/core/Clock.h"
 
 namespace demo {
 
-class LatencyProbe final : public platform::WaveOutSystem {
+class LatencyProbe final : public platform::ForwardingWaveOut {
  public:
   // Receives the label given to arm() and the measured milliseconds.
   using Report = std::function<void(const std::string& label, double milliseconds)>;
@@ -28,13 +29,6 @@ class LatencyProbe final : public platform::WaveOutSystem {
   // The next non-silent byte written belongs to a play requested at playMs.
   void arm(std::uint32_t playMs, std::string label);
 
-  std::uint32_t deviceCount() override { return inner_.deviceCount(); }
-  platform::DeviceResult capabilities(std::int32_t id, platform::WaveOutCaps& caps) override {
-    return inner_.capabilities(id, caps);
-  }
-  platform::DeviceResult queryFormat(std::int32_t id, const platform::PcmFormat& format) override {
-    return inner_.queryFormat(id, format);
-  }
   platform::DeviceResult open(std::int32_t id, const platform::PcmFormat& format, platform::MessageLoop& loop,
                               platform::WindowHandle callbackWindow,
                               std::unique_ptr<platform::WaveOutStream>& stream) override;
@@ -43,7 +37,6 @@ class LatencyProbe final : public platform::WaveOutSystem {
   class ProbedStream;
   struct Armed;
 
-  platform::WaveOutSystem& inner_;
   platform::Clock& clock_;
   Report report_;
   std::unique_ptr<Armed> armed_;

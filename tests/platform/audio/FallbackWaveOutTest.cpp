@@ -6,7 +6,7 @@
 #include <array>
 
 #include "RecordingMessageLoop.h"
-#include "platform/audio/ManualWaveOut.h"
+#include "platform/testing/ManualWaveOut.h"
 
 namespace platform {
 namespace {

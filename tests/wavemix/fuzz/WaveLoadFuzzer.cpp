@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/audio/ManualWaveOut.h"
-#include "platform/audio/QueuedMessageLoop.h"
+#include "platform/testing/ManualWaveOut.h"
+#include "platform/testing/QueuedMessageLoop.h"
 #include "wavemix/WaveMix.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/audio/QueuedMessageLoop.h"
+#include "platform/testing/QueuedMessageLoop.h"
 
 #include <utility>
 

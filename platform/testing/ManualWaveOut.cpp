@@ -1,4 +1,4 @@
-#include "platform/audio/ManualWaveOut.h"
+#include "platform/testing/ManualWaveOut.h"
 
 #include <algorithm>
 #include <utility>
