@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -19,6 +20,7 @@ void PictureBox::setPicture(const QImage& picture) {
 
 void PictureBox::setStretch(bool stretch) {
   stretch_ = stretch;
+  updateOpaque();
   update();
 }
 
@@ -44,14 +46,18 @@ void PictureBox::stretchCopy(const QRect& dest, const QImage& source, const QRec
     QPainter painter(&target);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    // Parts of sourceRect outside the source picture read as white, like a blank bitmap.
-    QImage padded(sourceRect.size(), QImage::Format_RGB32);
-    padded.fill(Qt::white);
-    {
-      QPainter sourcePainter(&padded);
-      sourcePainter.drawImage(QPoint(0, 0), source, sourceRect);
+    if (source.rect().contains(sourceRect) && !source.hasAlphaChannel()) {
+      painter.drawImage(QRectF(dest), source, QRectF(sourceRect));
+    } else {
+      // Parts of sourceRect outside the source picture read as white, like a blank bitmap.
+      QImage padded(sourceRect.size(), QImage::Format_RGB32);
+      padded.fill(Qt::white);
+      {
+        QPainter sourcePainter(&padded);
+        sourcePainter.drawImage(QPoint(0, 0), source, sourceRect);
+      }
+      painter.drawImage(QRectF(dest), padded);
     }
-    painter.drawImage(QRectF(dest), padded);
   }
   rebuildShown();
 }
@@ -84,7 +90,9 @@ void PictureBox::setHandCursor(bool hand) {
 }
 
 void PictureBox::rebuildShown() {
-  shown_ = picture_;
+  // Without a transparent colour the picture itself is shown: keeping a second reference
+  // to it would make the next drawing on the canvas copy the whole picture first.
+  shown_ = QImage();
   if (transparent_ && !picture_.isNull()) {
     QRgb key = picture_.pixel(0, picture_.height() - 1);
     shown_ = picture_.convertToFormat(QImage::Format_ARGB32);
@@ -94,16 +102,33 @@ void PictureBox::rebuildShown() {
         if ((line[x] & 0xFFFFFFu) == (key & 0xFFFFFFu)) line[x] = 0;
     }
   }
+  updateOpaque();
   update();
 }
 
+// A picture that fills the control with opaque pixels hides whatever lies beneath it: the
+// toolkit then paints neither the parent's background nor the controls under it when this
+// one changes (the title animation would otherwise repaint the whole window 20 times a
+// second).
+void PictureBox::updateOpaque() {
+  const QImage& image = shown();
+  const bool fills = stretch_ || (image.width() >= width() && image.height() >= height());
+  setAttribute(Qt::WA_OpaquePaintEvent, !image.isNull() && !image.hasAlphaChannel() && fills);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  updateOpaque();
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
-  if (shown_.isNull()) return;
+  const QImage& image = shown();
+  if (image.isNull()) return;
   QPainter painter(this);
-  const QRect target = stretch_ ? rect() : QRect(QPoint(0, 0), shown_.size());
+  const QRect target = stretch_ ? rect() : QRect(QPoint(0, 0), image.size());
   painter.setRenderHint(QPainter::SmoothPixmapTransform,
-                        smoothScaling(shown_.size(), target.size(), painter.device()->devicePixelRatio()));
-  painter.drawImage(target, shown_);
+                        smoothScaling(image.size(), target.size(), painter.device()->devicePixelRatio()));
+  painter.drawImage(target, image);
 }
 
 bool PictureBox::smoothScaling(const QSize& picture, const QSize& target, qreal devicePixelRatio) {

@@ -42,13 +42,16 @@ class PictureBox : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QImage picture_;
   QImage shown_;  // picture_ with the transparent colour keyed out, made on change
+  const QImage& shown() const { return transparent_ ? shown_ : picture_; }
   bool stretch_ = false;
   bool transparent_ = false;
   void rebuildShown();
+  void updateOpaque();
 };
 
 }  // namespace platform

@@ -48,7 +48,7 @@ class FluidMidiSynth final : public MidiSynth {
   };
   struct Engine;
 
-  static constexpr int kPeriodFrames = 1024;
+  static constexpr int kPeriodFrames = 8192;
   // Far above any tune a game ships; a larger "tune" is refused before it is read.
   static constexpr std::size_t kMaxTuneBytes = 4u << 20;
   static constexpr int kWatchMs = 250;
