@@ -4,19 +4,7 @@
 namespace wavemix::testing {
 namespace {
 
-class MixerFaultsTest : public MixerTest {
- protected:
-  platform::WindowHandle notifyWindow() {
-    if (notify_ == 0) notify_ = loop_.createWindow([this](const platform::Message& m) { notices_.push_back(m); });
-    return notify_;
-  }
-  void TearDown() override {
-    if (notify_ != 0) loop_.destroyWindow(notify_);
-    MixerTest::TearDown();
-  }
-  platform::WindowHandle notify_ = 0;
-  std::vector<platform::Message> notices_;
-};
+using MixerFaultsTest = MixerTest;
 
 TEST_F(MixerFaultsTest, DeviceBlockLengthKeepsWholeStereoFramesInEveryBlock) {
   profile_.set("Manual Wave Out", "WaveBlockLen", 1027);

@@ -54,11 +54,18 @@ class MixerTest : public ::testing::Test {
   void SetUp() override { install(); }
 
   void TearDown() override {
+    if (notify_ != 0) loop_.destroyWindow(notify_);
     if (session_ != nullptr) {
       for (WaveMixWave* wave : waves_) WaveMixFreeWave(session_, wave);
       WaveMixCloseSession(session_);
     }
     EXPECT_EQ(loop_.windowCount(), 0u) << "a callback window outlived its session";
+  }
+
+  // A window that records what it is told, like a caller's notify control.
+  platform::WindowHandle notifyWindow() {
+    if (notify_ == 0) notify_ = loop_.createWindow([this](const platform::Message& m) { notices_.push_back(m); });
+    return notify_;
   }
 
   void install() {
@@ -140,6 +147,8 @@ class MixerTest : public ::testing::Test {
   HMixSession session_ = nullptr;
   std::vector<WaveMixWave*> waves_;
   int lastChannel_ = -1;
+  platform::WindowHandle notify_ = 0;
+  std::vector<platform::Message> notices_;
 };
 
 // Expects `statement` to raise EWaveMixError with exactly `text`.

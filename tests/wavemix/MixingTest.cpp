@@ -29,22 +29,10 @@ std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& bytes, std::siz
 
 class MixingTest : public MixerTest {
  protected:
-  // A window that records what it is told, like a caller's notify control.
-  platform::WindowHandle notifyWindow() {
-    if (notify_ == 0) notify_ = loop_.createWindow([this](const platform::Message& m) { notices_.push_back(m); });
-    return notify_;
-  }
-  void TearDown() override {
-    if (notify_ != 0) loop_.destroyWindow(notify_);
-    MixerTest::TearDown();
-  }
   std::vector<std::string> eventsSince(std::size_t from) {
     const auto& all = device().events();
     return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(from), all.end());
   }
-
-  platform::WindowHandle notify_ = 0;
-  std::vector<platform::Message> notices_;
 };
 
 using Events = std::vector<std::string>;
