@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "BenchWaveFile.h"
-#include "platform/audio/IniFileProfile.h"
-#include "platform/audio/NullWaveOut.h"
+#include "audio/IniFileProfile.h"
+#include "audio/NullWaveOut.h"
 #include "platform/testing/QueuedMessageLoop.h"
 #include "platform/core/Clock.h"
 #include "wavemix/WaveMix.h"

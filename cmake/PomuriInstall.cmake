@@ -9,8 +9,9 @@
 #   share/man/man6/pomuri.6.gz, man1/wavemix_demo.1.gz the manual pages
 #   share/doc/pomuri/copyright, changelog.gz
 #  dev (the Debian package libwavemix-dev):
-#   include/pomuri/{wavemix,platform/core,platform/audio}/*.h   the mixer's headers
-#   lib/libwavemix.a, lib/libplatform_core.a           the mixer and its output devices
+#   include/pomuri/{wavemix,audio,platform/core}/*.h   the mixer's headers
+#   lib/libwavemix.a, lib/libaudio.a, lib/libplatform_core.a   the mixer, its output devices
+#                                                      and the adapters they reach
 #   lib/cmake/wavemix/, lib/pkgconfig/wavemix.pc       find_package(wavemix), pkg-config wavemix
 #   share/doc/libwavemix-dev/copyright, changelog.gz
 include(GNUInstallDirs)
@@ -88,15 +89,15 @@ add_custom_target(pomuri_install_docs ALL DEPENDS ${doc_outputs})
 # The mixer package. Headers keep their folders under include/pomuri so the library's own
 # "#include "wavemix/…"" and "platform/…" lines work unchanged for a consumer.
 set(WAVEMIX_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/pomuri)
-install(TARGETS wavemix platform_core EXPORT wavemixTargets
+install(TARGETS wavemix audio platform_core EXPORT wavemixTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
         INCLUDES DESTINATION ${WAVEMIX_INCLUDE_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/wavemix/ DESTINATION ${WAVEMIX_INCLUDE_DIR}/wavemix COMPONENT dev
         FILES_MATCHING PATTERN "*.h" PATTERN "qt" EXCLUDE PATTERN "fuzz" EXCLUDE)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/platform/core/ DESTINATION ${WAVEMIX_INCLUDE_DIR}/platform/core
         COMPONENT dev FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/platform/audio/ DESTINATION ${WAVEMIX_INCLUDE_DIR}/platform/audio
-        COMPONENT dev FILES_MATCHING PATTERN "*.h")
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/audio/ DESTINATION ${WAVEMIX_INCLUDE_DIR}/audio
+        COMPONENT dev FILES_MATCHING PATTERN "*.h" PATTERN "testing" EXCLUDE)
 install(EXPORT wavemixTargets NAMESPACE wavemix:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/wavemix
         COMPONENT dev)
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/wavemixConfig.cmake.in

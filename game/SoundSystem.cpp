@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "platform/QtMessageLoop.h"
-#include "platform/audio/IniFileProfile.h"
-#include "platform/audio/WaveOutFactory.h"
+#include "audio/IniFileProfile.h"
+#include "audio/WaveOutFactory.h"
 #include "platform/core/Clock.h"
 #include "wavemix/WaveMixPlatform.h"
 

@@ -7,7 +7,7 @@
 
 #include <jpeglib.h>
 
-#include "platform/Pictures.h"
+#include "platform/PictureLimits.h"
 #include "platform/core/BoundedFile.h"
 
 namespace platform {

@@ -17,10 +17,6 @@
 
 namespace platform {
 
-bool pictureSizeAllowed(std::uint64_t width, std::uint64_t height) {
-  return width <= kMaxPictureSide && height <= kMaxPictureSide && width * height <= kMaxPicturePixels;
-}
-
 namespace {
 
 std::uint32_t le(std::span<const std::uint8_t> bytes, std::size_t at, std::size_t count) {
@@ -44,12 +40,6 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> bmpClaim(std::span<const 
 }
 
 }  // namespace
-
-void refuseTooLarge(const std::filesystem::path& file, std::uint64_t width, std::uint64_t height) {
-  warnAboutFile(file, "the picture claims " + std::to_string(width) + " × " + std::to_string(height) +
-                          " pixels, far more than can be shown; not loaded");
-  throw std::runtime_error("Cannot open file \"" + file.string() + "\"");
-}
 
 QImage decodePicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file) {
   const std::runtime_error invalid("Bitmap image is not valid: \"" + file.string() + "\"");

@@ -11,7 +11,7 @@
 #include <map>
 #include <mutex>
 
-#include "platform/audio/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
 namespace platform {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/audio/WaveOutDevice.h"
+#include "audio/WaveOutDevice.h"
 
 namespace wavemix {
 

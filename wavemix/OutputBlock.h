@@ -3,7 +3,7 @@
 // Six exist while the device is open; only the first blockCount are used.
 #include <cstdint>
 
-#include "platform/audio/WaveOutDevice.h"
+#include "audio/WaveOutDevice.h"
 
 namespace wavemix {
 

@@ -1,6 +1,6 @@
 #include "wavemix/PumpThread.h"
 
-#include "platform/audio/RealtimePriority.h"
+#include "audio/RealtimePriority.h"
 #include "wavemix/MixerState.h"
 
 namespace wavemix {

@@ -16,7 +16,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/audio/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
 namespace wavemix {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/audio/ProfileIni.h"
-#include "platform/audio/WaveOutDevice.h"
+#include "audio/ProfileIni.h"
+#include "audio/WaveOutDevice.h"
 #include "wavemix/WaveMixTypes.h"
 
 namespace wavemix {

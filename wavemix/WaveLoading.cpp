@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "platform/audio/ResourceModule.h"
+#include "platform/core/ResourceModule.h"
 #include "platform/core/BoundedFile.h"
 #include "wavemix/ConvertWave.h"
 #include "wavemix/MixerState.h"

@@ -1,7 +1,7 @@
 #include "wavemix/WaveMixHost.h"
 
-#include "platform/audio/IniFileProfile.h"
-#include "platform/audio/WaveOutFactory.h"
+#include "audio/IniFileProfile.h"
+#include "audio/WaveOutFactory.h"
 #include "wavemix/MixerState.h"
 #include "wavemix/WaveMix.h"
 

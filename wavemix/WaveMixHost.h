@@ -16,9 +16,9 @@
 #include <functional>
 #include <memory>
 
-#include "platform/audio/BlockingMessageLoop.h"
-#include "platform/audio/ProfileIni.h"
-#include "platform/audio/WaveOutDevice.h"
+#include "platform/core/BlockingMessageLoop.h"
+#include "audio/ProfileIni.h"
+#include "audio/WaveOutDevice.h"
 #include "platform/core/Clock.h"
 #include "wavemix/WaveMixPlatform.h"
 

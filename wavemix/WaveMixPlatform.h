@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "platform/audio/MessageLoop.h"
-#include "platform/audio/ProfileIni.h"
-#include "platform/audio/WaveOutDevice.h"
+#include "platform/core/MessageLoop.h"
+#include "audio/ProfileIni.h"
+#include "audio/WaveOutDevice.h"
 #include "platform/core/Clock.h"
 
 namespace wavemix {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/audio/MessageLoop.h"
-#include "platform/audio/WaveOutDevice.h"
+#include "platform/core/MessageLoop.h"
+#include "audio/WaveOutDevice.h"
 #include "wavemix/WaveMixTypes.h"
 
 namespace wavemix {

@@ -2,8 +2,8 @@
 // Records and flags of the mixer's procedural interface.
 #include <cstdint>
 
-#include "platform/audio/MessageLoop.h"
-#include "platform/audio/WaveOutDevice.h"
+#include "platform/core/MessageLoop.h"
+#include "audio/WaveOutDevice.h"
 
 namespace wavemix {
 

@@ -10,7 +10,7 @@
 #include <map>
 #include <mutex>
 
-#include "platform/audio/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/audio/IniFileProfile.h"
+#include "audio/IniFileProfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const platform::IniFileProfile profile = platform::IniFileProfile::fromBytes(

@@ -36,7 +36,7 @@ for f in bin/pomuri bin/wavemix_demo share/pomuri/dat/name.dat share/pomuri/dat/
          share/pomuri/WAVEMIX.INI \
          share/applications/pomuri.desktop \
          share/icons/hicolor/32x32/apps/pomuri.png share/icons/hicolor/128x128/apps/pomuri.png \
-         include/pomuri/wavemix/WaveMix.h include/pomuri/platform/audio/WaveOutDevice.h \
+         include/pomuri/wavemix/WaveMix.h include/pomuri/audio/WaveOutDevice.h \
          lib/libwavemix.a lib/cmake/wavemix/wavemixConfig.cmake lib/pkgconfig/wavemix.pc \
          include/pomuri/wavemix/WaveMixHost.h share/man/man6/pomuri.6.gz \
          share/man/man1/wavemix_demo.1.gz share/doc/pomuri/copyright; do

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "MixerTestSupport.h"
-#include "platform/audio/IniFileProfile.h"
+#include "audio/IniFileProfile.h"
 #include "wavemix/OutputBlock.h"
 #include "wavemix/WaveMixSession.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing/ManualWaveOut.h"
+#include "audio/testing/ManualWaveOut.h"
 #include "platform/testing/QueuedMessageLoop.h"
 #include "tests/support/RiffBuilder.h"
 #include "wavemix/WaveMix.h"

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/testing/ManualWaveOut.h"
+#include "audio/testing/ManualWaveOut.h"
 #include "platform/testing/QueuedMessageLoop.h"
 
 namespace platform {

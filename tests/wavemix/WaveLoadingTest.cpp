@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "MixerTestSupport.h"
-#include "platform/audio/ResourceModule.h"
+#include "platform/core/ResourceModule.h"
 
 namespace wavemix::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "MixerTestSupport.h"
-#include "platform/audio/WaveOutFactory.h"
+#include "audio/WaveOutFactory.h"
 
 namespace wavemix {
 namespace {

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/audio/ForwardingWaveOut.h"
-#include "platform/audio/WaveOutDevice.h"
+#include "audio/ForwardingWaveOut.h"
+#include "audio/WaveOutDevice.h"
 #include "platform/core/Clock.h"
 
 namespace demo {

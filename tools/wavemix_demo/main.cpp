@@ -17,8 +17,8 @@
 #include "DemoOptions.h"
 #include "LatencyProbe.h"
 #include "platform/QtMessageLoop.h"
-#include "platform/audio/IniFileProfile.h"
-#include "platform/audio/WaveOutFactory.h"
+#include "audio/IniFileProfile.h"
+#include "audio/WaveOutFactory.h"
 #include "platform/core/Clock.h"
 #include "wavemix/WaveMix.h"
 

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <map>
 
-#include "platform/audio/MessageLoop.h"
+#include "platform/core/MessageLoop.h"
 #include "wavemix/WaveMix.h"
 
 class TWaveMix : public QObject {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/testing/ManualWaveOut.h"
+#include "audio/testing/ManualWaveOut.h"
 #include "platform/testing/QueuedMessageLoop.h"
 #include "wavemix/WaveMix.h"
 
