@@ -53,6 +53,8 @@ void ShiftToMixPosition(WaveMixSession& session, std::int32_t position, PlayReco
 
 // Device blocks: allocated and prepared at activation, released at deactivation.
 void PrepareBlocks(WaveMixSession& session);
+// Unprepares and frees the blocks. A block the device still holds is never freed while the
+// device could read it: if the device refuses to let one go, it is closed first.
 void ReleaseBlocks(WaveMixSession& session);
 void AppendToPlayingQueue(OutputBlock* block);
 void RemoveFromPlayingQueue(OutputBlock* block);

@@ -203,11 +203,15 @@ void PrepareBlocks(WaveMixSession& session) {
 void ReleaseBlocks(WaveMixSession& session) {
   MixerState& state = mixerState();
   EmptyPlayingQueue();
+  bool stillHeld = false;
+  for (OutputBlock* block : state.blocks) {
+    if (block == nullptr || !session.waveOut || !(block->header.flags & platform::kHeaderPrepared)) continue;
+    if (session.waveOut->unprepareHeader(block->header) != platform::kDeviceOk) stillHeld = true;
+  }
+  // A block the device will not give back may still be read by its thread; closing the
+  // stream stops that thread, after which no block is touched.
+  if (stillHeld) session.waveOut.reset();
   for (OutputBlock*& block : state.blocks) {
-    if (block == nullptr) continue;
-    if (session.waveOut && (block->header.flags & platform::kHeaderPrepared)) {
-      session.waveOut->unprepareHeader(block->header);
-    }
     delete block;
     block = nullptr;
   }

@@ -81,9 +81,11 @@ void activate(WaveMixSession& session) {
     if (platformOrThrow().pumpThread) pumpThread().start();
   } catch (...) {
     // A failed activation leaves nothing open and gives the device back, so that a later
-    // activation can try again.
+    // activation can try again. As in a deactivation, the device lets go of the blocks
+    // already written before they are freed.
     session.active = false;
     if (session.waveOut) {
+      ResetDevice(session);
       ReleaseBlocks(session);
       closeDevice(session);
     }

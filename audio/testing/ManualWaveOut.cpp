@@ -32,6 +32,8 @@ DeviceResult ManualWaveOutStream::unprepareHeader(WaveHeader& header) {
 
 DeviceResult ManualWaveOutStream::write(WaveHeader& header) {
   if (!(header.flags & kHeaderPrepared)) return kDeviceUnprepared;
+  if (system_.writeSuccessesLeft_ == 0) return system_.writesFailure_;
+  if (system_.writeSuccessesLeft_ > 0) --system_.writeSuccessesLeft_;
   if (writeFailure_ != kDeviceOk) {
     const DeviceResult result = writeFailure_;
     if (!writeFailureSticky_) writeFailure_ = kDeviceOk;
@@ -168,6 +170,11 @@ DeviceResult ManualWaveOutSystem::open(std::int32_t id, const PcmFormat& format,
 void ManualWaveOutSystem::failPrepareAfter(int successes, DeviceResult result) {
   prepareSuccessesLeft_ = successes;
   prepareFailure_ = result;
+}
+
+void ManualWaveOutSystem::failWritesAfter(int successes, DeviceResult result) {
+  writeSuccessesLeft_ = successes;
+  writesFailure_ = result;
 }
 
 }  // namespace platform

@@ -103,6 +103,9 @@ class ManualWaveOutSystem final : public WaveOutSystem {
   void setOpenResult(DeviceResult result) { openResult_ = result; }
   // prepareHeader fails with `result` once `successes` more headers have been prepared.
   void failPrepareAfter(int successes, DeviceResult result);
+  // Every stream's write fails with `result` once `successes` more blocks have been written
+  // (-1: never), for faults that come before a test can reach the stream.
+  void failWritesAfter(int successes, DeviceResult result);
 
   // The stream currently open (null when none).
   ManualWaveOutStream* stream() const { return stream_; }
@@ -119,6 +122,8 @@ class ManualWaveOutSystem final : public WaveOutSystem {
   DeviceResult openResult_ = kDeviceOk;
   int prepareSuccessesLeft_ = -1;  // -1: never fail
   DeviceResult prepareFailure_ = kDeviceOk;
+  int writeSuccessesLeft_ = -1;  // -1: never fail
+  DeviceResult writesFailure_ = kDeviceOk;
   int openCount_ = 0;
   int queryCount_ = 0;
   std::int32_t lastQueriedId_ = 0;

@@ -1,5 +1,7 @@
-// Block lengths that split frames, and plays queued behind an endless loop whose wave is freed.
+// Block lengths that split frames, plays queued behind an endless loop whose wave is freed,
+// and a device that refuses a block in the middle of an activation.
 #include "MixerTestSupport.h"
+#include "wavemix/WaveMixMessages.h"
 
 namespace wavemix::testing {
 namespace {
@@ -58,6 +60,20 @@ TEST_F(MixerFaultsTest, PlaysQueuedBehindAFreedEndlessLoopPlayAndEnd) {
   EXPECT_EQ(std::count(played.begin() + start + 200, played.begin() + start + 400, 0x40), 200);
   EXPECT_TRUE(WaveMixInspect(session_).chains[2].empty());
   EXPECT_EQ(device().queuedCount(), 0u) << "the channel goes quiet instead of writing silence";
+}
+
+// The first block is at the device when the second is refused: the failed activation must
+// take it back before freeing it (AddressSanitizer sees the device touch a freed block).
+TEST_F(MixerFaultsTest, ActivationRefusedAfterItsFirstBlockFreesNoBlockTheDeviceHolds) {
+  startPlaying(512, 3);
+  play(loadSamples(std::vector<std::uint8_t>(300, 0x90)), 0, 0, kLoopForever);
+  WaveMixActivate(session_, false);
+  devices_.failWritesAfter(1, platform::kDeviceError);
+  EXPECT_WAVEMIX_ERROR(WaveMixActivate(session_, true), messages::kWriteBlock);
+  EXPECT_EQ(devices_.stream(), nullptr);
+  devices_.failWritesAfter(-1, platform::kDeviceOk);
+  WaveMixActivate(session_, true);
+  EXPECT_EQ(device().writes().size(), 3u) << "a later activation plays again";
 }
 
 }  // namespace
