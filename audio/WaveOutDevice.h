@@ -14,7 +14,7 @@
 //
 // Threading: the member functions are called from one thread at a time: the GUI thread,
 // or the mixer's pump thread when the program runs one, the two serialised by the mixer's
-// lock. An implementation that plays on a thread of its own (ALSA) touches a written header
+// device lock. An implementation that plays on a thread of its own (ALSA) touches a written header
 // only to set its done flag, and tells the caller only by posting through the MessageLoop
 // (which may run the pump on the pump thread instead of a GUI window).
 #include <cstdint>

@@ -55,7 +55,6 @@ int DropChain(WaveMixSession& session, int channel) {
 }
 
 void DropPlaysOfWave(WaveMixSession& session, const WaveMixWave* wave) {
-  std::lock_guard guard(mixerLock());
   MixerState& state = mixerState();
   for (int channel = 0; channel < kChannelCount; ++channel) {
     if (!isChannelOpen(session, channel)) continue;
@@ -91,7 +90,7 @@ void DropPlaysOfWave(WaveMixSession& session, const WaveMixWave* wave) {
 }
 
 void WaveMixOpenChannel(HMixSession handle, std::int32_t channel, std::int32_t mode) {
-  std::lock_guard guard(mixerLock());
+  const std::lock_guard schedule(mixerLock());
   WaveMixSession& session = validateSession(handle);
   if (mode > 2) raise(messages::kInvalidFlags);
   if (mode == kOpenOneChannel && !isValidChannel(channel)) raise(messages::kInvalidChannel);
@@ -110,9 +109,10 @@ void WaveMixOpenChannel(HMixSession handle, std::int32_t channel, std::int32_t m
   }
 }
 
-void WaveMixFlushChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
-  std::lock_guard guard(mixerLock());
-  WaveMixSession& session = validateSession(handle);
+namespace {
+
+// Mixer lock. Checks the channel and drops its chain (every chain with allChannels).
+int dropChannels(WaveMixSession& session, std::int32_t channel, std::uint32_t flags) {
   int dropped = 0;
   if (flags & allChannels) {
     for (int c = 0; c < kChannelCount; ++c) dropped += DropChain(session, c);
@@ -121,21 +121,39 @@ void WaveMixFlushChannel(HMixSession handle, std::int32_t channel, std::uint32_t
     if (!isChannelOpen(session, channel)) raise(messages::kChannelNotOpen);
     dropped = DropChain(session, channel);
   }
-  if (dropped > 0 && !(flags & noRemix) && session.active && !session.deviceLost) {
-    session.remixProc(session, GetPlayPosition(session, session.goodWavePos == 1), nullptr);
-  }
+  return dropped;
 }
 
-void WaveMixCloseChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
-  std::lock_guard guard(mixerLock());
-  WaveMixSession& session = validateSession(handle);
-  WaveMixFlushChannel(handle, channel, flags | noRemix);
+}  // namespace
+
+void closeChannels(WaveMixSession& session, std::int32_t channel, std::uint32_t flags) {
+  dropChannels(session, channel, flags);
   for (int c = 0; c < kChannelCount; ++c) {
     const bool selected = (flags & allChannels) ? true : c == channel;
     if (!selected || !isChannelOpen(session, c)) continue;
     session.channelHead[c] = closedChannelMark();
     --session.openChannelCount;
   }
+}
+
+void WaveMixFlushChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
+  const DeviceLockGuard device;
+  WaveMixSession* session = nullptr;
+  int dropped = 0;
+  {
+    const std::lock_guard schedule(mixerLock());
+    session = &validateSession(handle);
+    dropped = dropChannels(*session, channel, flags);
+  }
+  if (dropped > 0 && !(flags & noRemix) && session->active && !session->deviceLost) {
+    session->remixProc(*session, GetPlayPosition(*session, session->goodWavePos == 1), nullptr);
+  }
+}
+
+// Closing never remixes (what is mixed plays out), so it needs only the schedule.
+void WaveMixCloseChannel(HMixSession handle, std::int32_t channel, std::uint32_t flags) {
+  const std::lock_guard schedule(mixerLock());
+  closeChannels(validateSession(handle), channel, flags);
 }
 
 namespace {
@@ -244,17 +262,29 @@ void mixNewPlays(WaveMixSession& session, const Scheduled& scheduled, std::int32
 }  // namespace
 
 void WaveMixPlay(PlayParams* params) {
-  std::lock_guard guard(mixerLock());
-  WaveMixSession& session = checkPlay(params);
-  queueRequest(session, *params);
-  if (params->flags & mixWait) return;
-  if (everythingQuiet(session)) SetPlayPosition(session, 0);
-  const std::int32_t now = GetPlayPosition(session, session.goodWavePos == 1);
-  mixNewPlays(session, scheduleAllPending(session, now), now);
+  const DeviceLockGuard device;
+  WaveMixSession* session = nullptr;
+  bool quiet = false;
+  {
+    const std::lock_guard schedule(mixerLock());
+    session = &checkPlay(params);
+    queueRequest(*session, *params);
+    if (params->flags & mixWait) return;
+    quiet = everythingQuiet(*session);
+  }
+  if (quiet) SetPlayPosition(*session, 0);
+  const std::int32_t now = GetPlayPosition(*session, session->goodWavePos == 1);
+  Scheduled scheduled;
+  {
+    const std::lock_guard schedule(mixerLock());
+    scheduled = scheduleAllPending(*session, now);
+  }
+  mixNewPlays(*session, scheduled, now);
 }
 
 MixerSnapshot WaveMixInspect(HMixSession handle) {
-  std::lock_guard guard(mixerLock());
+  const DeviceLockGuard device;
+  const std::lock_guard schedule(mixerLock());
   WaveMixSession& session = validateSession(handle);
   MixerState& state = mixerState();
   MixerSnapshot snapshot;
@@ -273,9 +303,13 @@ MixerSnapshot WaveMixInspect(HMixSession handle) {
 }
 
 std::int32_t WaveMixPlayPosition(HMixSession handle) {
-  std::lock_guard guard(mixerLock());
-  WaveMixSession& session = validateSession(handle);
-  return GetPlayPosition(session, session.goodWavePos == 1);
+  const DeviceLockGuard device;
+  WaveMixSession* session = nullptr;
+  {
+    const std::lock_guard schedule(mixerLock());
+    session = &validateSession(handle);
+  }
+  return GetPlayPosition(*session, session->goodWavePos == 1);
 }
 
 }  // namespace wavemix

@@ -114,7 +114,13 @@ void SetPlayPosition(WaveMixSession& session, std::int32_t position) {
   session.positionOffset = static_cast<std::int32_t>(static_cast<std::uint32_t>(position) - device);
   const std::int64_t ms = std::int64_t{position} * 1000 / session.format.avgBytesPerSec;
   session.baseTime = nowMs() - static_cast<std::uint32_t>(ms);
+  const std::lock_guard schedule(mixerLock());
   session.mixPosition = position;
+}
+
+std::int32_t MixPosition(const WaveMixSession& session) {
+  const std::lock_guard schedule(mixerLock());
+  return session.mixPosition;
 }
 
 void ResetDevice(WaveMixSession& session) {
@@ -233,13 +239,9 @@ OutputBlock* GetFreeBlock(WaveMixSession& session) {
 
 // ---- mixing ----
 
-bool MixBlock(WaveMixSession& session, OutputBlock* block, bool write) {
-  if (block == nullptr) return false;
+bool MixBlock(WaveMixSession& session, OutputBlock* block) {
   ActivePlays active(session);
-  if (active.count == 0) {
-    if (write) block->available = true;
-    return false;
-  }
+  if (active.count == 0) return false;
 
   std::int32_t pos = session.mixPosition;
   std::int32_t remaining = session.blockLength;
@@ -261,15 +263,22 @@ bool MixBlock(WaveMixSession& session, OutputBlock* block, bool write) {
 
   block->startPos = session.mixPosition;
   session.mixPosition += session.blockLength;
-  if (write) {
-    AppendToPlayingQueue(block);
-    WriteBlock(session, block);
-  }
   return true;
 }
 
 void FillFreeBlocks(WaveMixSession& session) {
-  while (MixBlock(session, GetFreeBlock(session), true)) {
+  while (OutputBlock* block = GetFreeBlock(session)) {
+    bool mixed = false;
+    {
+      const std::lock_guard schedule(mixerLock());
+      mixed = MixBlock(session, block);
+    }
+    if (!mixed) {
+      block->available = true;
+      return;
+    }
+    AppendToPlayingQueue(block);
+    WriteBlock(session, block);
   }
 }
 
@@ -277,18 +286,36 @@ void RetirePlays(WaveMixSession& session) {
   const std::int32_t position = GetPlayPosition(session, true);
   MixerState& state = mixerState();
   platform::MessageLoop& loop = *platformOrThrow().messageLoop;
-  for (int channel = 0; channel < kChannelCount; ++channel) {
-    if (!isChannelOpen(session, channel)) continue;
-    while (session.channelHead[channel] != nullptr && session.channelHead[channel]->endPos <= position) {
-      PlayRecord* record = session.channelHead[channel];
-      session.channelHead[channel] = record->next;
-      if (record->params.notifyWindow != 0) {
-        loop.post(record->params.notifyWindow,
-                  platform::Message{kMessageWaveDone, static_cast<std::uintptr_t>(channel),
-                                    reinterpret_cast<std::uintptr_t>(record->wave)});
+  // The ended plays leave their chains under the mixer lock, in the order their notices go
+  // out (by channel, then by end); the notices are posted with the lock let go.
+  PlayRecord* ended = nullptr;
+  PlayRecord** endedTail = &ended;
+  {
+    const std::lock_guard schedule(mixerLock());
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+      if (!isChannelOpen(session, channel)) continue;
+      while (session.channelHead[channel] != nullptr && session.channelHead[channel]->endPos <= position) {
+        PlayRecord* record = session.channelHead[channel];
+        session.channelHead[channel] = record->next;
+        record->next = nullptr;
+        *endedTail = record;
+        endedTail = &record->next;
       }
-      state.pool.give(record);
     }
+  }
+  if (ended == nullptr) return;
+  // Detached, the records are this thread's alone until they go back to the pool.
+  for (const PlayRecord* record = ended; record != nullptr; record = record->next) {
+    if (record->params.notifyWindow == 0) continue;
+    loop.post(record->params.notifyWindow,
+              platform::Message{kMessageWaveDone, static_cast<std::uintptr_t>(record->params.channel),
+                                reinterpret_cast<std::uintptr_t>(record->wave)});
+  }
+  const std::lock_guard schedule(mixerLock());
+  while (ended != nullptr) {
+    PlayRecord* next = ended->next;
+    state.pool.give(ended);
+    ended = next;
   }
 }
 
@@ -296,7 +323,6 @@ void PumpBlocks() {
   MixerState& state = mixerState();
   WaveMixSession* session = state.deviceOwner;
   if (session == nullptr || session->deviceLost) return;
-  state.current = session;
   // A done message never says reliably which block it is about (a reset sends one for every
   // block), so every pass sweeps the whole queue.
   for (OutputBlock* block = state.queueHead; block != nullptr;) {
@@ -316,20 +342,21 @@ void RemixFromPosition(WaveMixSession& session, std::int32_t position, PlayRecor
   // The device lets go of every queued block first, so no block is rewritten while the
   // device may still be reading it.
   ResetDevice(session);
-  session.mixPosition = position;
   MixerState& state = mixerState();
   for (OutputBlock* block = state.queueHead; block != nullptr; block = block->next) {
     block->available = true;
   }
   EmptyPlayingQueue();
-  for (;;) {
-    OutputBlock* block = GetFreeBlock(session);
-    if (block == nullptr) break;
-    if (!MixBlock(session, block, false)) {
-      block->available = true;
-      break;
+  {
+    const std::lock_guard schedule(mixerLock());
+    session.mixPosition = position;
+    while (OutputBlock* block = GetFreeBlock(session)) {
+      if (!MixBlock(session, block)) {
+        block->available = true;
+        break;
+      }
+      AppendToPlayingQueue(block);
     }
-    AppendToPlayingQueue(block);
   }
   const PausedStream paused(session.waveOut.get());
   try {
@@ -356,15 +383,17 @@ void ShiftToMixPosition(WaveMixSession& session, std::int32_t, PlayRecord* recor
   // Only ever later: a request that itself starts behind the mixed audio (the remix was
   // asked for by an earlier one of the same batch) would otherwise be pulled forward over
   // the play before it in its chain.
-  if (record != nullptr && record->startPos < session.mixPosition) {
-    const std::int64_t shift = std::int64_t{session.mixPosition} - record->startPos;
-    const std::int64_t start = record->startPos + shift;
-    std::int64_t end = record->endPos == kNeverEnds ? kNeverEnds : record->endPos + shift;
-    if (end > kNeverEnds || start > end) end = kNeverEnds;
-    record->startPos = static_cast<std::int32_t>(start);
-    record->endPos = static_cast<std::int32_t>(end);
+  {
+    const std::lock_guard schedule(mixerLock());
+    if (record != nullptr && record->startPos < session.mixPosition) {
+      const std::int64_t shift = std::int64_t{session.mixPosition} - record->startPos;
+      const std::int64_t start = record->startPos + shift;
+      std::int64_t end = record->endPos == kNeverEnds ? kNeverEnds : record->endPos + shift;
+      if (end > kNeverEnds || start > end) end = kNeverEnds;
+      record->startPos = static_cast<std::int32_t>(start);
+      record->endPos = static_cast<std::int32_t>(end);
+    }
   }
-  (void)session;
   PumpBlocks();
 }
 

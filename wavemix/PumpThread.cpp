@@ -27,18 +27,22 @@ void PumpThread::stop() {
 
 bool PumpThread::post(platform::WindowHandle window, const platform::Message& message) {
   if (window != kWindow) return false;
-  if (message.id != kMessageWaveDone) return true;
+  if (message.id == kMessageWaveDone) wake();
+  return true;
+}
+
+void PumpThread::wake() {
   {
     std::lock_guard lock(mutex_);
     due_ = true;
   }
   wake_.notify_one();
-  return true;
 }
 
 void PumpThread::run() {
-  // Mixing a block takes microseconds and nothing here waits on the GUI thread for longer
-  // than one WaveMix* call, so the pump may run ahead of ordinary threads.
+  // Mixing a block takes microseconds, and the only lock this thread waits for (the mixer
+  // lock) is held for no longer and inherits priority, so the pump may run ahead of
+  // ordinary threads.
   platform::requestRealtimePriority();
   std::unique_lock lock(mutex_);
   for (;;) {
@@ -46,8 +50,10 @@ void PumpThread::run() {
     if (stopping_) return;
     due_ = false;
     lock.unlock();
-    {
-      std::lock_guard mixer(mixerLock());
+    // Never waits for the GUI thread's device calls: a held device lock means a WaveMix*
+    // call is at the device, and it wakes this thread again when it is done.
+    if (deviceLock().try_lock()) {
+      const std::lock_guard device(deviceLock(), std::adopt_lock);
       try {
         PumpBlocks();
       } catch (...) {

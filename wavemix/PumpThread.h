@@ -6,9 +6,11 @@
 // scheduled; on a busy desktop that is sometimes more than 100 ms, longer than the few
 // tens of milliseconds of sound a short block setup keeps queued, and the sound drops out.
 // Here the device's done messages go to this object instead of the callback window, and
-// the thread runs PumpBlocks under the mixer lock, which every WaveMix* call also holds.
-// WaveMix* calls stay on the caller's (GUI) thread, and end-of-play notifications are
-// still posted to the notify windows, so they arrive on the GUI thread as before.
+// the thread runs PumpBlocks with the device lock (see MixerState.h for the locks). It only
+// tries that lock: while a WaveMix* call on the GUI thread holds it, the pass is skipped and
+// the call wakes the thread again when it lets go. WaveMix* calls stay on the caller's (GUI)
+// thread, and end-of-play notifications are still posted to the notify windows, so they
+// arrive on the GUI thread as before.
 //
 // The object is the device's MessageLoop: post() only records that a sweep is due (the pump
 // sweeps every block anyway), so a device may post from any thread and under its own lock.
@@ -31,7 +33,10 @@ class PumpThread final : public platform::MessageLoop {
   // Stops and joins the thread. Must not be called with the mixer lock held: the thread
   // may be waiting for it. GUI thread.
   void stop();
+  // GUI thread.
   bool running() const { return thread_.joinable(); }
+  // Asks for a pass, as a done message does. Any thread.
+  void wake();
 
   platform::WindowHandle createWindow(Handler) override { return kWindow; }
   void destroyWindow(platform::WindowHandle) override {}

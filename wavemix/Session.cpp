@@ -30,7 +30,7 @@ void onCallbackMessage(const platform::Message& message) {
   // The pump runs inside the GUI event loop: nothing may escape from here. A block the
   // device refuses means the device is gone; the owner remembers it and its next play
   // reports it.
-  std::lock_guard guard(mixerLock());
+  const DeviceLockGuard device;
   try {
     PumpBlocks();
   } catch (...) {
@@ -67,6 +67,7 @@ void openDevice(WaveMixSession& session) {
   }
 }
 
+// Device lock held.
 void activate(WaveMixSession& session) {
   MixerState& state = mixerState();
   if (state.deviceOwner == &session) return;
@@ -76,7 +77,7 @@ void activate(WaveMixSession& session) {
     if (!session.waveOut) openDevice(session);
     session.active = true;
     session.deviceLost = false;
-    SetPlayPosition(session, session.mixPosition);
+    SetPlayPosition(session, MixPosition(session));
     FillFreeBlocks(session);
     if (platformOrThrow().pumpThread) pumpThread().start();
   } catch (...) {
@@ -94,9 +95,15 @@ void activate(WaveMixSession& session) {
   }
 }
 
+// Device lock held; the pump thread stopped.
 void deactivate(WaveMixSession& session) {
   MixerState& state = mixerState();
-  if (session.active) session.mixPosition = GetPlayPosition(session, session.goodWavePos == 1);
+  if (session.active) {
+    // Mixing goes on from what was heard, not from what was mixed ahead.
+    const std::int32_t played = GetPlayPosition(session, session.goodWavePos == 1);
+    const std::lock_guard schedule(mixerLock());
+    session.mixPosition = played;
+  }
   if (session.active && session.waveOut) {
     ResetDevice(session);
     ReleaseBlocks(session);
@@ -130,8 +137,13 @@ MixerState& mixerState() {
   return state;
 }
 
-std::recursive_mutex& mixerLock() {
-  static std::recursive_mutex lock;
+std::mutex& deviceLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+PriorityInheritingMutex& mixerLock() {
+  static PriorityInheritingMutex lock;
   return lock;
 }
 
@@ -140,11 +152,31 @@ PumpThread& pumpThread() {
   return thread;
 }
 
+DeviceLockGuard::DeviceLockGuard() { deviceLock().lock(); }
+
+DeviceLockGuard::~DeviceLockGuard() {
+  deviceLock().unlock();
+  PumpThread& pump = pumpThread();
+  if (pump.running()) pump.wake();
+}
+
+HMixSession currentSession() {
+  const std::lock_guard schedule(mixerLock());
+  return mixerState().current;
+}
+
 namespace {
 
-// Before a deactivation takes the mixer lock: the pump thread may be waiting for it.
-void stopPumpThreadFor(HMixSession handle) {
-  if (handle != nullptr && handle == mixerState().deviceOwner) pumpThread().stop();
+// Device lock held, mixer lock not: the pump thread never waits for the first and may be
+// waiting for the second.
+void stopPumpThreadFor(const WaveMixSession& session) {
+  if (&session == mixerState().deviceOwner) pumpThread().stop();
+}
+
+// Validates under the mixer lock, for calls that go on with the device lock alone.
+WaveMixSession& validateSessionLocking(HMixSession handle) {
+  const std::lock_guard schedule(mixerLock());
+  return validateSession(handle);
 }
 
 }  // namespace
@@ -168,7 +200,6 @@ WaveMixSession& validateSession(HMixSession session) {
       session->magic2 != kSessionMagic) {
     raise(messages::kInvalidSession);
   }
-  state.current = session;
   return *session;
 }
 
@@ -183,7 +214,10 @@ void checkCanStart(const WaveMixPlatform& platform) {
       raiseWithCode(messages::kModuleFileName, error);
     }
   }
+  const std::lock_guard schedule(mixerLock());
   if (mixerState().current != nullptr) raise(messages::kAlreadyInitialized);
+  // No session exists, so no record can be in use: every record is free again.
+  mixerState().pool.reset();
 }
 
 // What the chosen device says of itself; a device that does not answer is an unknown one
@@ -288,12 +322,11 @@ SessionSettings readSettings(const platform::ProfileIni& ini, const WaveMixConfi
   return settings;
 }
 
+// Only the GUI thread makes sessions, and no pump runs without one, so nothing can start a
+// session between the check and the end; the device set is asked with no lock held.
 HMixSession WaveMixInit(const WaveMixConfig* config) {
-  std::lock_guard guard(mixerLock());
   const WaveMixPlatform& platform = platformOrThrow();
   checkCanStart(platform);
-  // No session exists, so no record can be in use: every record is free again.
-  mixerState().pool.reset();
   const std::uint32_t deviceCount = platform.waveOut->deviceCount();
   if (deviceCount == 0) raise(messages::kNoDevices);
 
@@ -305,34 +338,38 @@ HMixSession WaveMixInit(const WaveMixConfig* config) {
   WaveMixSession* session = newSession(deviceId, device.name);
   // The section is the name as stored: at most 31 characters.
   applySettings(*session, readSettings(ini, config, session->deviceName, device.caps.channels));
+  const std::lock_guard schedule(mixerLock());
   mixerState().current = session;
   return session;
 }
 
 void WaveMixActivate(HMixSession handle, bool activateDevice) {
-  if (!activateDevice) stopPumpThreadFor(handle);
-  std::lock_guard guard(mixerLock());
-  WaveMixSession& session = validateSession(handle);
+  const DeviceLockGuard device;
+  WaveMixSession& session = validateSessionLocking(handle);
   if (activateDevice) {
     activate(session);
   } else {
+    stopPumpThreadFor(session);
     deactivate(session);
   }
 }
 
 void WaveMixCloseSession(HMixSession handle) {
-  stopPumpThreadFor(handle);
-  std::lock_guard guard(mixerLock());
-  WaveMixSession& session = validateSession(handle);
+  const DeviceLockGuard device;
+  WaveMixSession& session = validateSessionLocking(handle);
+  stopPumpThreadFor(session);
   deactivate(session);
-  WaveMixCloseChannel(&session, 0, allChannels);
-  // Requests still collected under mixWait go back to the pool as well.
-  MixerState& state = mixerState();
-  PendingPlays pending(session.pendingTail);
-  while (PlayRecord* record = pending.takeOldest()) state.pool.give(record);
-  session.magic = 0;
-  session.magic2 = 0;
-  state.current = nullptr;
+  {
+    const std::lock_guard schedule(mixerLock());
+    closeChannels(session, 0, allChannels);
+    // Requests still collected under mixWait go back to the pool as well.
+    MixerState& state = mixerState();
+    PendingPlays pending(session.pendingTail);
+    while (PlayRecord* record = pending.takeOldest()) state.pool.give(record);
+    session.magic = 0;
+    session.magic2 = 0;
+    state.current = nullptr;
+  }
   delete &session;
 }
 

@@ -158,7 +158,14 @@ std::span<const std::uint8_t> fileImage(const char* source, platform::BoundedFil
 
 WaveMixWave* openWave(HMixSession handle, const char* source,
                       const platform::ResourceModule* module, std::uint32_t flags) {
-  WaveMixSession& session = validateSession(handle);
+  WaveMixSession* live = nullptr;
+  {
+    const std::lock_guard schedule(mixerLock());
+    live = &validateSession(handle);
+  }
+  // Loading reads only the session's format, fixed since WaveMixInit: no lock is held while
+  // the device set is asked and the file read.
+  const WaveMixSession& session = *live;
   const WaveMixPlatform& platform = platformOrThrow();
   if (platform.waveOut->queryFormat(session.deviceId, session.format) != platform::kDeviceOk) {
     raise(messages::kCantPlayFormat);
@@ -189,9 +196,13 @@ WaveMixWave* WaveMixOpenWave(HMixSession handle, const char* source,
 }
 
 void WaveMixFreeWave(HMixSession handle, WaveMixWave* wave) {
-  WaveMixSession& session = validateSession(handle);
-  if (wave == nullptr) raise(messages::kInvalidPointer);
-  DropPlaysOfWave(session, wave);
+  {
+    const std::lock_guard schedule(mixerLock());
+    WaveMixSession& session = validateSession(handle);
+    if (wave == nullptr) raise(messages::kInvalidPointer);
+    // After this no play refers to the samples, and mixing reads them only under this lock.
+    DropPlaysOfWave(session, wave);
+  }
   delete[] wave->header.data;
   delete wave;
 }

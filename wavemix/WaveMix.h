@@ -2,8 +2,11 @@
 // The mixer's procedural interface: one session per process, eight logical channels of
 // loaded waves mixed in real time into 8-bit PCM blocks queued at one output device.
 //
-// Threading: every function is called on the GUI thread, the one whose message loop delivers
-// the device's block-done messages. Every failure raises EWaveMixError.
+// Threading: every function is called on one thread, the GUI thread, which also receives
+// every end notice. The mixing pump runs on that thread too, from the device's block-done
+// messages, unless the program asks for a pump thread of the mixer's own
+// (WaveMixPlatform::pumpThread); then the functions share the mixer's state with that thread
+// under the locks described in MixerState.h. Every failure raises EWaveMixError.
 #include <cstdint>
 
 #include "wavemix/EWaveMixError.h"

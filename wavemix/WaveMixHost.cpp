@@ -29,7 +29,7 @@ void WaveMixHost::install() {
 }
 
 WaveMixHost::~WaveMixHost() {
-  if (WaveMixSession* left = mixerState().current) {
+  if (WaveMixSession* left = currentSession()) {
     try {
       WaveMixCloseSession(left);
     } catch (...) {
