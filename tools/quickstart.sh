@@ -3,7 +3,7 @@
 # every test. Safe to run again: only missing packages are installed, builds are incremental.
 #
 #   tools/quickstart.sh play   install, build, start the game
-#   tools/quickstart.sh test   install, build, run every test (also a sanitizer build and
+#   tools/quickstart.sh test   install, build, run every test (also the sanitizer builds and
 #                              a short run of every fuzzer)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -63,6 +63,13 @@ configure build-sanitize -DPOMURI_SANITIZE=ON -DPOMURI_CORE_ONLY=ON -DCMAKE_BUIL
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs"
+
+# The mixer's pump thread beside the GUI thread's calls, and the devices, under
+# ThreadSanitizer (clang): any report fails the test that caused it.
+CC=clang CXX=clang++ configure build-tsan -DPOMURI_TSAN=ON -DPOMURI_CORE_ONLY=ON
+cmake --build build-tsan -j "$jobs" --target wavemix_tests audio_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --test-dir build-tsan --output-on-failure --no-tests=error -j "$jobs"
 
 # Every fuzzer (the wave loader and the file readers) for a short run on its seeds under
 # ASan and UBSan: 15 s each by default (-DPOMURI_FUZZ_SECONDS=N on build-fuzz to change).

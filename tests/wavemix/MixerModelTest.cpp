@@ -1,12 +1,18 @@
 // A long random sequence of mixer calls and device completions, checked after every step
 // against simple models: the pool of play records is conserved, chains stay ordered, new
 // plays start where the scheduling rules put them, and every block the device is given
-// holds exactly what a byte-by-byte rendering of the scheduled plays gives.
+// holds exactly what a byte-by-byte rendering of the scheduled plays gives. Then the same
+// calls against the mixer's own pump thread on a paced device (for ThreadSanitizer).
 #include <algorithm>
+#include <atomic>
+#include <iostream>
 #include <random>
 
 #include "MixerTestSupport.h"
+#include "audio/ClockPacedStream.h"
+#include "audio/ForwardingWaveOut.h"
 #include "audio/IniFileProfile.h"
+#include "audio/NullWaveOut.h"
 #include "wavemix/OutputBlock.h"
 #include "wavemix/WaveMixSession.h"
 
@@ -263,6 +269,106 @@ INSTANTIATE_TEST_SUITE_P(Seeds, MixerModelTest,
                                            ModelParam{10, 2, 512, 4, Positions::Default},
                                            ModelParam{11, 0, 0, 0, Positions::Shipped},
                                            ModelParam{12, 0, 0, 0, Positions::Shipped}));
+
+// A clock the test moves by hand that the pump thread may read meanwhile.
+class SharedManualClock final : public platform::Clock {
+ public:
+  std::uint32_t milliseconds() const override { return ms_.load(); }
+  std::int64_t wallMilliseconds() const override { return ms_.load(); }
+  platform::LocalDate today() const override { return {}; }
+  void advance(std::uint32_t ms) { ms_ += ms; }
+
+ private:
+  std::atomic<std::uint32_t> ms_{0};
+};
+
+// The null device paced by the caller, keeping the stream it opened for the test to drive.
+class CallerPacedDevices final : public platform::ForwardingWaveOut {
+ public:
+  using ForwardingWaveOut::ForwardingWaveOut;
+  platform::DeviceResult open(std::int32_t id, const platform::PcmFormat& format, platform::MessageLoop& loop,
+                              platform::WindowHandle window, std::unique_ptr<platform::WaveOutStream>& stream) override {
+    const platform::DeviceResult result = ForwardingWaveOut::open(id, format, loop, window, stream);
+    stream_ = result == platform::kDeviceOk ? static_cast<platform::ClockPacedStream*>(stream.get()) : nullptr;
+    return result;
+  }
+  platform::ClockPacedStream* stream() const { return stream_; }
+
+ private:
+  platform::ClockPacedStream* stream_ = nullptr;
+};
+
+// The pump on its own thread while this (GUI) thread makes every WaveMix* call in random
+// order and finishes the device's blocks by moving the clock. Bounded by a count of calls.
+class MixerPumpThreadTest : public MixerModelTest {
+ protected:
+  void SetUp() override {
+    WaveMixSetPlatform({.waveOut = &paced_, .messageLoop = &loop_, .clock = &sharedClock_, .profile = &profile_,
+                        .pumpThread = true});
+  }
+  void restart() {
+    init();
+    WaveMixActivate(session_, true);
+    WaveMixOpenChannel(session_, 0, kOpenAllChannels);
+  }
+
+  SharedManualClock sharedClock_;
+  platform::NullWaveOut null_{sharedClock_, platform::PacingDriver::Caller};
+  CallerPacedDevices paced_{null_};
+};
+
+TEST_F(MixerPumpThreadTest, EveryCallInRandomOrderBesideThePumpKeepsEveryInvariant) {
+  constexpr int kOperations = 6000;
+  std::mt19937 random(19);
+  auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  profile_.set("default", "GoodWavePos", 1);
+  profile_.set("default", "WaveBlockLen", 512);
+  restart();
+  bool active = true;
+  auto newWave = [&] { loadSamples(std::vector<std::uint8_t>(static_cast<std::size_t>(20 + pick(1500)), 100)); };
+  int refused = 0;
+  for (int op = 0; op < kOperations; ++op) {
+    const int action = pick(14);
+    try {
+      if (waves_.size() < 3 || action == 0) {
+        newWave();
+      } else if (action == 1) {
+        freeWave(waves_[static_cast<std::size_t>(pick(static_cast<int>(waves_.size())))]);
+      } else if (action <= 4) {
+        static constexpr std::uint32_t kFlags[] = {0, 0, mixWait, mixClearChannel, mixStartNow, mixUseLruChannel};
+        static constexpr std::uint16_t kLoops[] = {0, 0, 0, 0, 1, 2, 0, kLoopForever};
+        play(waves_[static_cast<std::size_t>(pick(static_cast<int>(waves_.size())))], pick(8), kFlags[pick(6)],
+             kLoops[pick(8)], notifyWindow());
+      } else if (action == 5) {
+        WaveMixFlushChannel(session_, pick(8), (pick(4) == 0 ? allChannels : 0) | (pick(3) == 0 ? noRemix : 0));
+      } else if (action == 6) {
+        WaveMixCloseChannel(session_, pick(8), pick(8) == 0 ? allChannels : 0);
+      } else if (action == 7) {
+        WaveMixOpenChannel(session_, pick(8), kOpenOneChannel);
+      } else if (action == 8) {
+        active = pick(4) != 0;
+        WaveMixActivate(session_, active);
+      } else if (action <= 11) {
+        // The device plays what the clock says; the pump thread hears of it, not this one.
+        sharedClock_.advance(static_cast<std::uint32_t>(pick(80)));
+        if (active) paced_.stream()->finishDueBlocks();
+        loop_.pumpAll();
+      } else if (action == 12) {
+        ASSERT_NO_FATAL_FAILURE(checkInvariants(WaveMixInspect(session_))) << "operation " << op;
+      } else if (pick(20) == 0) {
+        closeSession();
+        restart();
+        active = true;
+      }
+    } catch (const EWaveMixError&) {
+      ++refused;
+    }
+  }
+  WaveMixActivate(session_, false);
+  ASSERT_NO_FATAL_FAILURE(checkInvariants(WaveMixInspect(session_)));
+  std::cout << "[ pump     ] " << kOperations << " operations, " << refused << " refused, " << notices_.size()
+            << " end notices from the pump thread\n";
+}
 
 }  // namespace
 }  // namespace wavemix::testing
