@@ -23,23 +23,28 @@
 //     wave under it). Calls that touch only the schedule take it alone: WaveMixInit,
 //     WaveMixOpenWave, WaveMixFreeWave, WaveMixOpenChannel and WaveMixCloseChannel.
 // A session's format, block setup, device choice and remix method are written by WaveMixInit
-// before it returns the handle and only read afterwards, with either lock or none.
+// before it returns the handle and only read afterwards, with either lock or none. The
+// platform record (WaveMixSetPlatform) changes only while no session exists, so while no
+// pump thread runs.
+// After these two come only locks that nothing is taken under: a stream's own lock (held
+// inside a device call, which may post from under it) and a message loop's or the pump
+// thread's wake-up lock (held inside a post).
 //
 // While the mixer lock is held nothing waits: no call on a device or device set, no post to
-// a message loop (end notices are collected under it and posted after), no other lock, no
-// joining of the pump thread. Its sections last microseconds: a block's mixing at most.
+// a message loop (end notices are collected under it and posted after), no joining of the
+// pump thread. Its sections last microseconds: the mixing of a few blocks at most.
 //
 // The pump never waits for a device call made on the GUI thread: it only tries the device
 // lock. While the GUI thread holds it (a remix resetting an ALSA stream sits in
 // snd_pcm_drop/prepare for milliseconds), the pass is skipped, and the GUI thread wakes the
 // pump again as it lets go; every pass sweeps every block, so a block finished meanwhile is
-// only seen one call later, never missed. The pump does wait for the
-// mixer lock, but only through those short sections, and the mixer lock inherits priority:
-// a GUI thread holding it runs at the pump's priority until it lets go, so no ordinary busy
-// thread can stretch the wait. (Handing every device call to the pump thread instead would
-// make each WaveMix* call wait for that thread and carry its errors back across threads.)
-// The GUI thread may wait for the device lock while the pump holds it: that is the low
-// priority waiting for the high one, for one pass.
+// seen one pass later, never missed. The pump does wait for the mixer lock, but only through
+// those short sections, and the mixer lock inherits priority: a GUI thread holding it runs
+// at the pump's priority until it lets go, so no ordinary busy thread can stretch the wait.
+// (Handing every device call to the pump thread instead would make each WaveMix* call wait
+// for that thread and carry its errors back across threads.) The GUI thread may wait for the
+// device lock while the pump holds it: the low priority waiting for the high one, for one
+// pass.
 #include <cstdint>
 #include <mutex>
 #include <string>
