@@ -18,10 +18,10 @@
 #include <memory>
 #include <string>
 
-#include "game/GameRandom.h"
-#include "game/MixerCues.h"
-#include "game/Profile.h"
-#include "game/TForm1.h"
+#include "game/core/GameRandom.h"
+#include "game/view/MixerCues.h"
+#include "game/core/Profile.h"
+#include "game/view/TForm1.h"
 #include "platform/Dialogs.h"
 #include "platform/QtMessageLoop.h"
 #include "audio/ForwardingWaveOut.h"
@@ -98,7 +98,7 @@ void act(game::TForm1& form) {
   if (!form.start_box->isHidden()) {
     form.Button1Click();
   } else if (!form.name_box->isHidden()) {
-    if (form.name_l->text().isEmpty())
+    if (form.name_box->name_l->text().isEmpty())
       form.Image18MouseDown();
     else
       form.Image4MouseDown();
@@ -155,8 +155,8 @@ int main(int argc, char** argv) {
     env.startTimers = false;
     game::TForm1 form(env, {platform::systemClock(), random.readings, random.tremble, cues});
     form.show();
-    form.onWaitBegins = [&form](game::WaitKind kind) {
-      if (kind == game::WaitKind::Click)
+    form.engine().onWaitBegins = [&form](game::Wait kind) {
+      if (kind == game::Wait::Click)
         form.moji_lMouseDown();
       else
         form.Label1MouseDown();
@@ -174,14 +174,14 @@ int main(int argc, char** argv) {
     }
     const long lastKiB = residentKiB();
     std::printf("readings: %d completed of %d, readingCount %d\n", completed, readings,
-                game::profile.readingCount);
+                form.engine().profile().readingCount);
     std::printf("VmRSS at start-up: %ld KiB\n", startKiB);
     std::printf("VmRSS after the first reading: %ld KiB\n", firstKiB);
     std::printf("VmRSS after the last reading: %ld KiB\n", lastKiB);
     std::printf("growth over %d readings: %ld KiB\n", readings - 1, lastKiB - firstKiB);
     std::printf("waves loaded at most: %zu, at the end: %zu\n", mostWaves, cues.loadedWaveCount());
     std::printf("error boxes: %d\n", dialogs.errors);
-    form.onWaitBegins = nullptr;
+    form.engine().onWaitBegins = nullptr;
   }
   platform::setDialogs(nullptr);
   std::filesystem::remove_all(root);
