@@ -4,45 +4,12 @@
 #include <utility>
 
 #include "game/core/CompatReadingScript.h"
+#include "game/core/LetterTile.h"
 #include "game/core/ProfileFile.h"
 #include "game/core/SingleReadingScript.h"
 #include "platform/core/Cp932.h"
 
 namespace game {
-namespace {
-
-struct LetterTile {
-  const char* letter;  // nullptr for the erase tile
-  const char* sound;
-  const char* remark;  // said directly on the speech line, or nullptr
-  const char* face;    // portrait change, or nullptr
-};
-
-// The name panel's tiles Image18 … Image36, in order.
-const LetterTile kTiles[19] = {
-    {"Ａ", "8.wav", nullptr, nullptr},
-    {nullptr, "erace.wav", nullptr, nullptr},
-    {"Ｃ", "8.wav", nullptr, nullptr},
-    {"Ｄ", "4.wav", nullptr, nullptr},
-    {"Ｅ", "7.wav", nullptr, nullptr},
-    {"Ｇ", "8.wav", nullptr, nullptr},
-    {"Ｋ", "8.wav", nullptr, nullptr},
-    {"Ｌ", "4.wav", nullptr, nullptr},
-    {"Ｉ", "7.wav", nullptr, nullptr},
-    {"Ｎ", "7.wav", nullptr, nullptr},
-    {"Ｍ", "4.wav", nullptr, nullptr},
-    {"Ｏ", "6.wav", "ビクビクリン！！", "kao5.bmp"},
-    {"Ｐ", "7.wav", nullptr, nullptr},
-    {"Ｑ", "5.wav", "キューーティーーーー！！！", "kao4.bmp"},
-    {"Ｒ", "4.wav", nullptr, nullptr},
-    {"Ｓ", "6.wav", "スゥイーティー死んじゃいやー！", nullptr},
-    {"Ｔ", "4.wav", nullptr, nullptr},
-    {"Ｕ", "7.wav", nullptr, nullptr},
-    {"Ｙ", "5.wav", nullptr, nullptr},
-};
-
-}  // namespace
-
 FaceRect portraitJitter(platform::RandomSource& random) {
   const int b = random.Random(6);
   const int r = random.Random(6);
@@ -208,8 +175,8 @@ void GameEngine::answer(Answer a) {
 }
 
 void GameEngine::letterTile(int tile) {
-  if (tile < 0 || tile >= 19) return;
-  const LetterTile& t = kTiles[tile];
+  if (tile < 0 || tile >= static_cast<int>(letterTiles().size())) return;
+  const LetterTile& t = letterTiles()[static_cast<std::size_t>(tile)];
   PlayWave0(t.sound);
   if (!t.letter) {  // the erase tile: drop the last letter (the last two CP932 bytes)
     if (typedName_.empty()) return;

@@ -136,26 +136,13 @@ void TForm1::buildWindowControls() {
     panel->hide();
 }
 
-void TForm1::runStartupStep(const std::function<void()>& step) {
-  // Each step is guarded on its own: a failed step is reported and the rest still run, so
-  // the window always opens laid out and playable. The report waits until the window is
-  // shown (see showEvent), so that its box is centred over the window and modal to it.
-  try {
-    step();
-  } catch (const std::exception& e) {
-    startupBoxes_.push_back({true, QString::fromUtf8(e.what())});
-  } catch (...) {
-    startupBoxes_.push_back({true, QStringLiteral("Unknown error")});
-  }
-}
-
 void TForm1::FormCreate() {
   // Five wave slots from "1.wav"; the sink swallows a failure and leaves the rest empty.
   engine_->openSlots("1.wav");
-  runStartupStep([this] {
+  startupNotices_.run([this] {
     std::vector<std::string> notices;
     auto tellNotices = [&] {
-      for (const std::string& n : notices) startupBoxes_.push_back({false, QString::fromStdString(n)});
+      for (const std::string& n : notices) startupNotices_.notice(QString::fromStdString(n));
     };
     try {
       engine_->LoadGameData(notices);
@@ -165,9 +152,9 @@ void TForm1::FormCreate() {
     }
     tellNotices();
   });
-  runStartupStep([this] { t1->setPicture(platform::loadPicture(picturePath("1.jpg"))); });
-  runStartupStep([this] { t2->setPicture(platform::loadPicture(picturePath("2.jpg"))); });
-  runStartupStep([this] { t3->setPicture(platform::loadPicture(picturePath("3.jpg"))); });
+  startupNotices_.run([this] { t1->setPicture(platform::loadPicture(picturePath("1.jpg"))); });
+  startupNotices_.run([this] { t2->setPicture(platform::loadPicture(picturePath("2.jpg"))); });
+  startupNotices_.run([this] { t3->setPicture(platform::loadPicture(picturePath("3.jpg"))); });
   start_box->title_cg->setGeometry(0, 0, start_box->width(), start_box->height());
   bak->resize(64, 64);
   update();
@@ -380,20 +367,7 @@ void TForm1::showEvent(QShowEvent* event) {
   if (shownOnce_) return;
   shownOnce_ = true;
   // After the window is on screen, so that each box is centred over it and modal to it.
-  if (!startupBoxes_.empty())
-    QMetaObject::invokeMethod(this, [this] { showStartupBoxes(); }, Qt::QueuedConnection);
-}
-
-void TForm1::showStartupBoxes() {
-  std::vector<PendingBox> boxes;
-  boxes.swap(startupBoxes_);
-  for (const PendingBox& box : boxes) {
-    if (closing_) return;
-    if (box.error)
-      platform::dialogs().error(this, box.text);
-    else
-      platform::dialogs().inform(this, box.text);
-  }
+  startupNotices_.showSoon();
 }
 
 bool TForm1::focusNextPrevChild(bool next) {

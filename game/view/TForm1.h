@@ -9,51 +9,24 @@
 #include <string>
 #include <vector>
 
-#include "game/core/CueSink.h"
 #include "game/core/GameEngine.h"
 #include "game/core/GameView.h"
 #include "game/core/QuietFailureLog.h"
 #include "game/view/BirthdayPanel.h"
+#include "game/view/GameEnvironment.h"
 #include "game/view/ChoicePanel.h"
 #include "game/view/NamePanel.h"
 #include "game/view/ResultPanel.h"
 #include "game/view/SexPanel.h"
+#include "game/view/StartupNotices.h"
 #include "game/view/TitlePanel.h"
 #include "game/view/YesNoPanel.h"
 #include "platform/PictureBox.h"
 #include "platform/TextLabel.h"
-#include "platform/core/Clock.h"
-#include "platform/core/RandomSource.h"
 
 class QTimer;
 
 namespace game {
-
-inline const QString kWindowCaption = QStringLiteral("ネオ・ポムリーくん占いステッキ　ver1.0");
-
-// The window's caption, which is also the application's display name: the toolkit appends
-// the display name to every window title that does not already end with it.
-inline const QString kApplicationDisplayName = kWindowCaption;
-
-// Where the window finds its files, and whether it runs its own timers.
-struct GameEnvironment {
-  std::filesystem::path assetRoot;        // holds dat/ and cg/
-  std::filesystem::path profileFallback;  // my.dat in the user's data folder
-  // Where my.dat is kept first; empty: <assetRoot>/dat/my.dat. An installed program points
-  // it at the user's data folder, as its asset folder is shared and read-only.
-  std::filesystem::path profilePrimary;
-  std::filesystem::path profileReadOnly;  // read at start, never written; empty: none
-  bool startTimers = true;  // false: the test calls Timer1Timer / Timer2Timer itself
-};
-
-// What the window plays with. The caller owns each object and keeps it alive longer than the
-// window: the program passes the real ones (ProgramObjects), tests their own.
-struct GameDevices {
-  platform::Clock& clock;
-  platform::RandomSource& random;   // the readings' draws
-  platform::RandomSource& tremble;  // the portrait's tremble (see GameRandom)
-  CueSink& cues;
-};
 
 class TForm1 : public QWidget, public GameView {
  public:
@@ -129,17 +102,10 @@ class TForm1 : public QWidget, public GameView {
   std::unique_ptr<GameEngine> engine_;
   bool closing_ = false;
   bool decidingClose_ = false;  // the save's question is open; a second close request waits
-  // Start-up reports, shown over the window once it is on screen.
-  struct PendingBox {
-    bool error;
-    QString text;
-  };
-  std::vector<PendingBox> startupBoxes_;
+  StartupNotices startupNotices_{*this, [this] { return closing_; }};
   bool shownOnce_ = false;
 
   void buildWindowControls();
-  void runStartupStep(const std::function<void()>& step);
-  void showStartupBoxes();
   void dismissOpenBoxes();
   bool SaveProfile();
   bool playKey(int key);
