@@ -288,3 +288,236 @@ TEST(PortraitJitter, DrawsBottomRightTopLeftAndAlwaysCoversTheFace) {
 }
 
 }  // namespace
+
+namespace {
+
+using testing_support::EngineFixture;
+using Step = EngineFixture::Step;
+
+struct OpeningCase {
+  int readings;                    // single readings done before
+  std::vector<std::string> lines;  // said before "まず名前をおしえてね"
+};
+
+class OpeningTest : public EngineFixture, public ::testing::WithParamInterface<OpeningCase> {};
+
+TEST_P(OpeningTest, MilestoneChatsSayTheirLinesOneClickEach) {
+  profile().readingCount = GetParam().readings;
+  engine->startSingleReading();
+  std::vector<std::string> expected = GetParam().lines;
+  expected.push_back("まず名前をおしえてね");
+  EXPECT_EQ(said, expected);
+  EXPECT_EQ(engine->mode(), game::GameMode::Single);
+  EXPECT_EQ(view.panel, game::Panel::Name);
+  EXPECT_EQ(view.line, "はい、名前を入力してくださいよ！");
+  EXPECT_EQ(cues.cues.front(), (testing_support::CueRecorder::Cue{"wave", 2, "start.wav"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, OpeningTest,
+    ::testing::Values(OpeningCase{0, {}}, OpeningCase{9, {}}, OpeningCase{11, {}}, OpeningCase{101, {}},
+                      OpeningCase{10, {"んー、あなたよく見る顔だわ・・・、さすがの私もあなたを覚えたみたい", "さてと・・・"}},
+                      OpeningCase{50, {"ゆっとくけどさ・・・私、これでも男だからね！", "なーんちゃって・・・いやマジ、さて・・・"}},
+                      OpeningCase{100,
+                                  {"ところでさ、あんた何回私に占ってもらってるか知ってる？",
+                                   "あ、相性占いは別ね、なんともう100回だよ！！これで101回目になるわけ", "さてと・・・"}}));
+
+TEST_F(OpeningTest, EveryTenthReadingHasAChatAndAClosedChatEndsThere) {
+  for (int count = 10; count <= 100; count += 10) {
+    SCOPED_TRACE(count);
+    said.clear();
+    profile().readingCount = count;
+    engine->startSingleReading();
+    EXPECT_GE(said.size(), 3u);
+    EXPECT_EQ(said.back(), "まず名前をおしえてね");
+    engine->cancel();
+  }
+  said.clear();
+  profile().readingCount = 20;
+  steps = {Step::Click, Step::Close};
+  engine->startSingleReading();
+  EXPECT_EQ(said.size(), 2u);
+  EXPECT_EQ(view.line, "私が言うのもなんだけど、私、占いってぜんぶウソだと思うのよねっ");
+  EXPECT_FALSE(view.clickPrompt);
+  EXPECT_FALSE(engine->running());
+}
+
+TEST_F(OpeningTest, ARememberedPlayerIsAskedAndForgottenOnNo) {
+  makeReturning();
+  for (int v : {5, 5, 0, 1, 2}) random.push(v);  // no teases, three words
+  steps = {Step::Click, Step::Yes, Step::Click};
+  engine->startSingleReading();
+  ASSERT_EQ(said.size(), 3u);
+  EXPECT_EQ(said[1], "…と思ったけど君もしかして3月15産まれのＡＫＩちゃん？");
+  EXPECT_EQ(said[2], "やっぱりね、私の見る目に狂いはなかったわ");
+  EXPECT_EQ(profile().mood, 1);
+  EXPECT_EQ(view.name, "ＡＫＩ");
+  EXPECT_EQ(view.panel, game::Panel::Choices);
+
+  engine->cancel();
+  said.clear();
+  steps = {Step::Click, Step::No, Step::Click};
+  engine->startSingleReading();
+  EXPECT_EQ(said.back(), "なんだ、違うのか");
+  EXPECT_EQ(view.name, "");
+  EXPECT_EQ(profile().playerName, "");
+  EXPECT_EQ(profile().playerSex, 0);
+  EXPECT_EQ(profile().birthMonth, 0);
+  EXPECT_EQ(profile().birthDay, 0);
+  EXPECT_EQ(view.panel, game::Panel::Name);
+
+  // Without any one of name, birthday or sex the player is not recognised.
+  for (int missing = 0; missing < 4; ++missing) {
+    SCOPED_TRACE(missing);
+    engine->cancel();
+    makeReturning();
+    if (missing == 0) profile().playerName.clear();
+    if (missing == 1) profile().birthMonth = 0;
+    if (missing == 2) profile().birthDay = 0;
+    if (missing == 3) profile().playerSex = 0;
+    said.clear();
+    engine->startSingleReading();
+    EXPECT_EQ(said, std::vector<std::string>{"まず名前をおしえてね"});
+    EXPECT_EQ(view.panel, game::Panel::Name);
+  }
+}
+
+TEST_F(OpeningTest, TheCompatibilityOpeningGrantsItsItemsAtTheMarkedLine) {
+  struct Grant {
+    int count;
+    std::int32_t game::tmy::*flag;
+    std::string line;
+  } grants[] = {{30, &game::tmy::ownsUniverse, "なんと【宇宙の全て】を手に入れた！！"},
+                {60, &game::tmy::ownsSeekingBrain, "なんと【求める脳】を手に入れた！！"},
+                {90, &game::tmy::ownsHappiness, "なんと【幸せ】を手に入れた！！"}};
+  for (const Grant& g : grants) {
+    SCOPED_TRACE(g.count);
+    engine->cancel();
+    profile() = game::tmy{};
+    profile().compatCount = g.count;
+    profile().playerName = "ＡＫＩ";
+    profile().birthMonth = 4;
+    cues.cues.clear();
+    // At each wait: the flag is set from the grant line on, and not before.
+    std::vector<std::pair<std::string, int>> seen;
+    engine->onWaitBegins = [&](game::Wait kind) {
+      if (kind == game::Wait::Click) seen.push_back({view.line, profile().*(g.flag)});
+      answer(kind);
+    };
+    engine->startCompatReading();
+    bool granted = false;
+    for (const auto& [line, flag] : seen) {
+      if (line == g.line) granted = true;
+      EXPECT_EQ(flag, granted ? 1 : 0) << line;
+    }
+    EXPECT_TRUE(granted);
+    EXPECT_EQ(seen.back().first, "まずあなたの生年月日を教えてね");
+    EXPECT_EQ(std::count(cues.cues.begin(), cues.cues.end(),
+                         testing_support::CueRecorder::Cue{"wave", 1, "kekka.wav"}),
+              1);
+    EXPECT_EQ(engine->mode(), game::GameMode::CompatOwn);
+    EXPECT_EQ(profile().playerName, "");  // the player is forgotten
+    EXPECT_EQ(profile().birthMonth, 0);
+    EXPECT_EQ(view.panel, game::Panel::Birthday);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+using testing_support::EngineFixture;
+using Step = EngineFixture::Step;
+
+class QuestionsTest : public EngineFixture {
+ protected:
+  std::vector<std::string> cueNames(const std::string& kind) const {
+    std::vector<std::string> out;
+    for (const auto& c : cues.cues)
+      if (c.kind == kind) out.push_back(c.name);
+    return out;
+  }
+  void typeName(std::initializer_list<int> tiles) {
+    engine->startSingleReading();
+    for (int tile : tiles) engine->letterTile(tile);
+    said.clear();
+    cues.cues.clear();
+  }
+};
+
+TEST_F(QuestionsTest, TheNameIsConfirmedOrAskedAgainAndAnEmptyNameRefused) {
+  typeName({});
+  engine->nameEntered();
+  engine->nameEntered();
+  EXPECT_EQ(profile().mood, -2);
+  EXPECT_EQ(view.panel, game::Panel::Name);
+  EXPECT_EQ(view.line, "ちょっとまって？名前なし？私を馬鹿にしてるわけ？");
+  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"no.wav", "no.wav"}));
+  EXPECT_TRUE(said.empty());
+
+  for (int tile : {10, 0}) engine->letterTile(tile);  // ＭＡ
+  cues.cues.clear();
+  steps = {Step::No, Step::Click};
+  engine->nameEntered();
+  EXPECT_EQ(said, (std::vector<std::string>{"あなたのお名前はー・・・ＭＡちゃんね、フーン",
+                                            "え？あなたさっきそう言ったじゃないの！！ちがうっていうの？"}));
+  EXPECT_EQ(view.line, "はいっ、２秒で名前を教えて！！");
+  EXPECT_EQ(profile().mood, -3);
+  EXPECT_EQ(profile().playerName, "ＭＡ");
+  EXPECT_EQ(view.name, "ＭＡ");
+  EXPECT_EQ(view.panel, game::Panel::Name);
+  EXPECT_EQ(cueNames("face").back(), "kao4.bmp");
+
+  steps = {Step::Yes};
+  cues.cues.clear();
+  engine->nameEntered();
+  EXPECT_EQ(view.panel, game::Panel::Sex);
+  EXPECT_EQ(view.line, "よしっ、で、あなた男の子？女の子？");
+  EXPECT_EQ(cueNames("face"), (std::vector<std::string>{"kao2.bmp", "kao.bmp"}));
+  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"ok.wav", "2.wav"}));
+}
+
+TEST_F(QuestionsTest, EachSexHasItsRemarkAndOneClickBeforeTheBirthday) {
+  const std::pair<std::int32_t, std::string> cases[] = {{1, "おまえおとこか！！はいおっけ！"},
+                                                        {2, "おなごかっっ、はいおっけ！"}};
+  for (const auto& [sex, remark] : cases) {
+    SCOPED_TRACE(sex);
+    engine->cancel();
+    typeName({0});
+    steps = {Step::Yes};
+    engine->nameEntered();
+    said.clear();
+    cues.cues.clear();
+    engine->sexChosen(sex);
+    EXPECT_EQ(profile().playerSex, sex);
+    EXPECT_EQ(said, std::vector<std::string>{remark});
+    EXPECT_EQ(view.line, "次は生年月日だねっ");
+    EXPECT_EQ(view.panel, game::Panel::Birthday);
+    EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"3.wav", "1.wav"}));
+    EXPECT_EQ(cueNames("face"), (std::vector<std::string>{"kao2.bmp", "kao4.bmp"}));
+  }
+}
+
+TEST_F(QuestionsTest, TheCompatibilityPathAsksTheOwnThenThePartnersBirthday) {
+  engine->startCompatReading();
+  said.clear();
+  steps = {Step::Yes, Step::Click};
+  engine->birthdayEntered(4, 20);
+  EXPECT_EQ(said, (std::vector<std::string>{"ほーほー、生年月日は、4月20日ね？", "次は相手の人の生年月日ね"}));
+  EXPECT_EQ(engine->mode(), game::GameMode::CompatPartner);
+  EXPECT_EQ(view.panel, game::Panel::Birthday);
+  EXPECT_EQ(profile().birthMonth, 4);
+  EXPECT_EQ(profile().birthDay, 20);
+
+  said.clear();
+  steps = {Step::No, Step::Click};
+  engine->birthdayEntered(9, 20);
+  EXPECT_EQ(said, (std::vector<std::string>{"相手の人の生年月日は、9月20日ね？", "なに？君、私の記憶力を疑う気なわけ？"}));
+  EXPECT_EQ(view.line, "ムキー！早く教えてよ！！");
+  EXPECT_EQ(profile().mood, -1);
+  EXPECT_EQ(profile().partnerMonth, 9);  // stored before the question
+  EXPECT_EQ(engine->mode(), game::GameMode::CompatPartner);
+  EXPECT_EQ(view.panel, game::Panel::Birthday);
+}
+
+}  // namespace

@@ -1,4 +1,4 @@
-// The name panel: tiles, erase, OK and its confirmation.
+// The name panel on the real form: tiles, erase and the remarks of some letters.
 #include "FormFixture.h"
 
 namespace {
@@ -59,61 +59,6 @@ TEST_F(NameEntryTest, TilesOQAndSHaveTheirRemarks) {
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("スゥイーティー死んじゃいやー！"));
   EXPECT_EQ(cueNames("face").size(), 2u);
   EXPECT_EQ(form->name_box->name_l->text(), QStringLiteral("ＯＱＳ"));
-}
-
-TEST_F(NameEntryTest, OkOnAnEmptyNameIsRefusedEachTime) {
-  openNamePanel();
-  pressOn(form->name_box->Image4);
-  pressOn(form->name_box->Image4);
-  EXPECT_EQ(profile().mood, -2);
-  EXPECT_FALSE(form->name_box->isHidden());
-  EXPECT_EQ(form->moji_l->caption(), QStringLiteral("ちょっとまって？名前なし？私を馬鹿にしてるわけ？"));
-  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"no.wav", "no.wav"}));
-  EXPECT_EQ(cueNames("face").back(), "kao3.bmp");
-  EXPECT_TRUE(waits.empty());
-}
-
-TEST_F(NameEntryTest, YesToTheNameOpensTheSexQuestion) {
-  openNamePanel();
-  for (int tile : {0, 8, 9, 0}) pressOn(form->name_box->nameTiles[tile]);  // ＡＩＮＡ
-  steps = {Step::Yes};
-  pressOn(form->name_box->Image4);
-  ASSERT_EQ(waits.size(), 1u);
-  EXPECT_EQ(waits[0].line, QStringLiteral("あなたのお名前はー・・・ＡＩＮＡちゃんね、フーン"));
-  EXPECT_TRUE(form->name_box->isHidden());
-  EXPECT_EQ(profile().playerName, "ＡＩＮＡ");
-  EXPECT_FALSE(form->sex_box->isHidden());
-  EXPECT_EQ(form->moji_l->caption(), QStringLiteral("よしっ、で、あなた男の子？女の子？"));
-  auto faces = cueNames("face");
-  EXPECT_EQ(faces, (std::vector<std::string>{"kao2.bmp", "kao.bmp"}));
-  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"8.wav", "7.wav", "7.wav", "8.wav", "ok.wav", "2.wav"}));
-}
-
-TEST_F(NameEntryTest, NoToTheNameReopensThePanelWithTheRefusedName) {
-  openNamePanel();
-  pressOn(form->name_box->nameTiles[10]);  // Ｍ
-  pressOn(form->name_box->nameTiles[0]);   // Ａ
-  steps = {Step::No, Step::ClickSpeech};
-  pressOn(form->name_box->Image4);
-  ASSERT_EQ(waits.size(), 2u);
-  EXPECT_EQ(waits[1].line, QStringLiteral("え？あなたさっきそう言ったじゃないの！！ちがうっていうの？"));
-  EXPECT_EQ(form->moji_l->caption(), QStringLiteral("はいっ、２秒で名前を教えて！！"));
-  EXPECT_EQ(profile().mood, -1);
-  EXPECT_EQ(profile().playerName, "ＭＡ");
-  EXPECT_EQ(form->name_box->name_l->text(), QStringLiteral("ＭＡ"));
-  EXPECT_FALSE(form->name_box->isHidden());
-  EXPECT_EQ(cueNames("face").back(), "kao4.bmp");
-}
-
-TEST_F(NameEntryTest, AConfirmationEndedByClosingTakesNeitherPath) {
-  openNamePanel();
-  pressOn(form->name_box->nameTiles[0]);
-  steps = {Step::Close};
-  pressOn(form->name_box->Image4);
-  EXPECT_TRUE(form->name_box->isHidden());
-  EXPECT_TRUE(form->sex_box->isHidden());
-  EXPECT_EQ(profile().mood, 0);
-  EXPECT_EQ(waits.size(), 1u);
 }
 
 }  // namespace

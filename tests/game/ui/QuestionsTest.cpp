@@ -1,4 +1,4 @@
-// The sex and birthday questions and their hand-over to the readings.
+// The birthday panel's fields on the real form: what they give, type and step.
 #include <QLineEdit>
 
 #include "FormFixture.h"
@@ -13,31 +13,6 @@ class QuestionsTest : public FormFixture {
  protected:
   void openBirthday(bool compat) { openAt(game::Panel::Birthday, compat); }
 };
-
-TEST_F(QuestionsTest, EachSexHasItsRemarkAndOneClickBeforeTheBirthday) {
-  struct Case {
-    QWidget* (*hotspot)(game::TForm1&);
-    int sex;
-    QString remark;
-  } cases[] = {{[](game::TForm1& f) -> QWidget* { return f.sex_box->Image11; }, 1,
-                QStringLiteral("おまえおとこか！！はいおっけ！")},
-               {[](game::TForm1& f) -> QWidget* { return f.sex_box->Image12; }, 2,
-                QStringLiteral("おなごかっっ、はいおっけ！")}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.sex);
-    openAt(game::Panel::Sex);
-    pressOn(c.hotspot(*form));
-    EXPECT_EQ(profile().playerSex, c.sex);
-    ASSERT_EQ(waits.size(), 1u);
-    EXPECT_EQ(waits[0].line, c.remark);
-    EXPECT_EQ(form->moji_l->caption(), QStringLiteral("次は生年月日だねっ"));
-    EXPECT_TRUE(form->sex_box->isHidden());
-    EXPECT_FALSE(form->umare_box->isHidden());
-    auto sounds = cueNames("wave");
-    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "3.wav"), 1);
-    EXPECT_EQ(cueNames("face"), (std::vector<std::string>{"kao2.bmp", "kao4.bmp"}));
-  }
-}
 
 TEST_F(QuestionsTest, UntouchedFieldsGiveTheFirstOfJanuary) {
   openBirthday(false);
@@ -92,42 +67,6 @@ TEST_F(QuestionsTest, ArrowKeysStepWithinTheRangeAndEachStepClicks) {
   form->umare_box->umare_v2->setFocus();  // focus loss clamps
   QApplication::processEvents();
   EXPECT_EQ(form->umare_box->umare_v->text(), QStringLiteral("12"));
-}
-
-TEST_F(QuestionsTest, TheCompatibilityPathAsksTheOwnThenThePartnersBirthday) {
-  openBirthday(true);
-  form->umare_box->umare_v->setValue(4);
-  form->umare_box->umare_v2->setValue(20);
-  steps = {Step::Yes, Step::ClickSpeech};
-  pressOn(form->umare_box->Image9);
-  EXPECT_EQ(waits.at(0).line, QStringLiteral("ほーほー、生年月日は、4月20日ね？"));
-  EXPECT_EQ(waits.at(1).line, QStringLiteral("次は相手の人の生年月日ね"));
-  EXPECT_EQ(form->engine().mode(), game::GameMode::CompatPartner);
-  EXPECT_FALSE(form->umare_box->isHidden());
-  EXPECT_EQ(form->umare_box->umare_v->value(), 4);  // the fields keep the player's values
-  EXPECT_EQ(profile().birthMonth, 4);
-  EXPECT_EQ(profile().birthDay, 20);
-
-  waits.clear();
-  form->umare_box->umare_v->setValue(9);
-  steps = {Step::No, Step::ClickSpeech};
-  pressOn(form->umare_box->Image9);
-  EXPECT_EQ(waits.at(0).line, QStringLiteral("相手の人の生年月日は、9月20日ね？"));
-  EXPECT_EQ(waits.at(1).line, QStringLiteral("なに？君、私の記憶力を疑う気なわけ？"));
-  EXPECT_EQ(form->moji_l->caption(), QStringLiteral("ムキー！早く教えてよ！！"));
-  EXPECT_EQ(profile().mood, -1);
-  EXPECT_EQ(profile().partnerMonth, 9);  // stored before the question
-  EXPECT_EQ(form->engine().mode(), game::GameMode::CompatPartner);
-  EXPECT_FALSE(form->umare_box->isHidden());
-}
-
-TEST_F(QuestionsTest, AConfirmationEndedByClosingTakesNeitherPath) {
-  openBirthday(true);
-  steps = {Step::Close};
-  pressOn(form->umare_box->Image9);
-  EXPECT_EQ(form->engine().mode(), game::GameMode::CompatOwn);
-  EXPECT_EQ(profile().mood, 0);
-  EXPECT_TRUE(form->umare_box->isHidden());
 }
 
 }  // namespace
