@@ -15,12 +15,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "game/core/GameRandom.h"
-#include "game/view/MixerCues.h"
 #include "game/core/Profile.h"
+#include "game/view/MixerCues.h"
 #include "game/view/TForm1.h"
 #include "platform/Dialogs.h"
 #include "platform/QtMessageLoop.h"
@@ -53,6 +54,9 @@ class StayDialogs final : public platform::Dialogs {
  public:
   platform::Answer confirm(QWidget*, const QString&, platform::Answer) override { return platform::Answer::No; }
   void inform(QWidget*, const QString&) override {}
+  void open(QWidget*, const QString&, bool question, std::function<void(platform::Answer)> done) override {
+    done(question ? platform::Answer::No : platform::Answer::Yes);
+  }
   void error(QWidget*, const QString& text) override {
     std::fprintf(stderr, "error box: %s\n", text.toUtf8().constData());
     ++errors;
@@ -96,20 +100,20 @@ void playOut(game::MixerCues& cues, platform::ManualClock& clock, PacedNullDevic
 // One step of the player: whatever the screen asks for.
 void act(game::TForm1& form) {
   if (!form.start_box->isHidden()) {
-    form.Button1Click();
+    form.start_box->Button1Click();
   } else if (!form.name_box->isHidden()) {
     if (form.name_box->name_l->text().isEmpty())
-      form.Image18MouseDown();
+      form.engine().letterTile(0);
     else
-      form.Image4MouseDown();
+      form.name_box->Image4MouseDown();
   } else if (!form.sex_box->isHidden()) {
-    form.Label3MouseDown();
+    form.sex_box->Label3MouseDown();
   } else if (!form.umare_box->isHidden()) {
-    form.Image9MouseDown();
+    form.umare_box->Image9MouseDown();
   } else if (!form.item_box->isHidden()) {
-    form.item_l1MouseDown();
+    form.item_box->item_l1MouseDown();
   } else if (!form.kekka_box->isHidden()) {
-    form.Image16MouseDown();
+    form.kekka_box->Image16MouseDown();
   }
 }
 
@@ -158,8 +162,8 @@ int main(int argc, char** argv) {
     form.engine().onWaitBegins = [&form](game::Wait kind) {
       if (kind == game::Wait::Click)
         form.moji_lMouseDown();
-      else
-        form.Label1MouseDown();
+      else if (kind == game::Wait::YesNo)
+        form.engine().answer(game::Answer::Yes);
     };
     const long startKiB = residentKiB();
     for (int reading = 0; reading < readings; ++reading) {
