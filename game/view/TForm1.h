@@ -2,19 +2,14 @@
 // The game's one window: the layout and its controls, the two timers and the boxes. It
 // forwards the player's input to its GameEngine and shows what the engine tells it
 // (GameView). Everything runs on the GUI thread.
-#include <QString>
 #include <QWidget>
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "game/core/GameEngine.h"
-#include "game/core/GameView.h"
 #include "game/core/QuietFailureLog.h"
 #include "game/view/BirthdayPanel.h"
-#include "game/view/GameEnvironment.h"
 #include "game/view/ChoicePanel.h"
+#include "game/view/GameEnvironment.h"
 #include "game/view/NamePanel.h"
 #include "game/view/ResultPanel.h"
 #include "game/view/SexPanel.h"
