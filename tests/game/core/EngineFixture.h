@@ -33,14 +33,13 @@ class RecordingView final : public game::GameView {
   game::ResultSheet result;
   std::vector<std::string> boxes;  // "?" + text for a question, "!" + text for a notice
   int closeRequests = 0;
-  int statusShown = 0;
 
   void showLine(const std::string& utf8) override { line = utf8; }
   void showFace(const std::string&) override {}
   void setFaceSourceSide(int pixels) override { faceSide = pixels; }
   void showPanel(game::Panel p) override { panel = p; }
   void showClickPrompt(bool shown) override { clickPrompt = shown; }
-  void showStatus(const game::StatusValues&) override { ++statusShown; }
+  void showStatus(const game::StatusValues&) override {}
   void showName(const std::string& utf8) override { name = utf8; }
   void showChoices(const std::array<std::string, 3>& words) override { choices = words; }
   void showResult(const game::ResultSheet& sheet) override { result = sheet; }
@@ -91,6 +90,12 @@ class EngineFixture : public ::testing::Test {
   }
 
   game::tmy& profile() { return engine->profile(); }
+  std::vector<std::string> cueNames(const std::string& kind) const {
+    std::vector<std::string> out;
+    for (const auto& c : cues.cues)
+      if (c.kind == kind) out.push_back(c.name);
+    return out;
+  }
 
   // A player the game greets as returning, so that a single reading goes straight to the
   // offered words after two clicks and a yes.

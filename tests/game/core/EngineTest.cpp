@@ -23,12 +23,6 @@ class EngineTest : public EngineFixture {
     EXPECT_FALSE(game::decodeProfile(bytes, saved).damaged);
     return saved;
   }
-  std::vector<std::string> waveNames() const {
-    std::vector<std::string> out;
-    for (const auto& c : cues.cues)
-      if (c.kind == "wave") out.push_back(c.name);
-    return out;
-  }
 };
 
 TEST_F(EngineTest, ASingleReadingFromTheTitleToTheResultAndBack) {
@@ -77,7 +71,7 @@ TEST_F(EngineTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   engine->leaveResult();
   EXPECT_EQ(view.panel, Panel::Title);
   EXPECT_EQ(view.boxes, (std::vector<std::string>{"?ぜんぶウソだけどね！！", "!君いい子ね！"}));
-  EXPECT_EQ(waveNames(), (std::vector<std::string>{"6.wav", "1.wav", "1.wav", "guitar.wav"}));
+  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"6.wav", "1.wav", "1.wav", "guitar.wav"}));
   EXPECT_FALSE(engine->running());
 
   const game::tmy saved = savedProfile();
@@ -127,9 +121,7 @@ TEST_F(EngineTest, ACompatibilityReadingFromTheTitleToItsEnd) {
   EXPECT_EQ(view.boxes, (std::vector<std::string>{"?どお、わたくしの占いに満足したかしら！？", "!オホホホホ！！"}));
   EXPECT_EQ(view.panel, Panel::Title);
   EXPECT_EQ(view.faceSide, 64);
-  std::vector<std::string> faces;
-  for (const auto& c : cues.cues)
-    if (c.kind == "face") faces.push_back(c.name);
+  const std::vector<std::string> faces = cueNames("face");
   EXPECT_NE(std::find(faces.begin(), faces.end(), "soso.bmp"), faces.end());
   EXPECT_NE(std::find(faces.begin(), faces.end(), "happy.bmp"), faces.end());
   EXPECT_EQ(faces.back(), "kao.bmp");
@@ -241,9 +233,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReactionCase{34, {}, {"むっ・・・何かとてつもなく悪い予感がする・・・！！"}, -2},
         ReactionCase{35, {}, {}, 0}, ReactionCase{89, {}, {}, 0}));
 
-}  // namespace
-
-namespace {
 
 TEST_F(EngineTest, OnlyTheFirstClickOfAWaitCountsAndTheFaceDoesNotAnswer) {
   engine->click();  // on the title, before any wait: sounds, but is not remembered
@@ -259,12 +248,9 @@ TEST_F(EngineTest, OnlyTheFirstClickOfAWaitCountsAndTheFaceDoesNotAnswer) {
   EXPECT_FALSE(view.clickPrompt);
   EXPECT_EQ(view.panel, Panel::Name);
   engine->click();
-  EXPECT_EQ(waveNames(), (std::vector<std::string>{"1.wav"}));
+  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"1.wav"}));
 }
 
-}  // namespace
-
-namespace {
 
 TEST(PortraitJitter, DrawsBottomRightTopLeftAndAlwaysCoversTheFace) {
   testing_support::ScriptedRandom ordered{5, 0, 4, 1};
@@ -287,12 +273,6 @@ TEST(PortraitJitter, DrawsBottomRightTopLeftAndAlwaysCoversTheFace) {
         }
 }
 
-}  // namespace
-
-namespace {
-
-using testing_support::EngineFixture;
-using Step = EngineFixture::Step;
 
 struct OpeningCase {
   int readings;                    // single readings done before
@@ -308,7 +288,7 @@ TEST_P(OpeningTest, MilestoneChatsSayTheirLinesOneClickEach) {
   expected.push_back("まず名前をおしえてね");
   EXPECT_EQ(said, expected);
   EXPECT_EQ(engine->mode(), game::GameMode::Single);
-  EXPECT_EQ(view.panel, game::Panel::Name);
+  EXPECT_EQ(view.panel, Panel::Name);
   EXPECT_EQ(view.line, "はい、名前を入力してくださいよ！");
   EXPECT_EQ(cues.cues.front(), (testing_support::CueRecorder::Cue{"wave", 2, "start.wav"}));
 }
@@ -352,7 +332,7 @@ TEST_F(OpeningTest, ARememberedPlayerIsAskedAndForgottenOnNo) {
   EXPECT_EQ(said[2], "やっぱりね、私の見る目に狂いはなかったわ");
   EXPECT_EQ(profile().mood, 1);
   EXPECT_EQ(view.name, "ＡＫＩ");
-  EXPECT_EQ(view.panel, game::Panel::Choices);
+  EXPECT_EQ(view.panel, Panel::Choices);
 
   engine->cancel();
   said.clear();
@@ -364,7 +344,7 @@ TEST_F(OpeningTest, ARememberedPlayerIsAskedAndForgottenOnNo) {
   EXPECT_EQ(profile().playerSex, 0);
   EXPECT_EQ(profile().birthMonth, 0);
   EXPECT_EQ(profile().birthDay, 0);
-  EXPECT_EQ(view.panel, game::Panel::Name);
+  EXPECT_EQ(view.panel, Panel::Name);
 
   // Without any one of name, birthday or sex the player is not recognised.
   for (int missing = 0; missing < 4; ++missing) {
@@ -378,7 +358,7 @@ TEST_F(OpeningTest, ARememberedPlayerIsAskedAndForgottenOnNo) {
     said.clear();
     engine->startSingleReading();
     EXPECT_EQ(said, std::vector<std::string>{"まず名前をおしえてね"});
-    EXPECT_EQ(view.panel, game::Panel::Name);
+    EXPECT_EQ(view.panel, Panel::Name);
   }
 }
 
@@ -418,25 +398,13 @@ TEST_F(OpeningTest, TheCompatibilityOpeningGrantsItsItemsAtTheMarkedLine) {
     EXPECT_EQ(engine->mode(), game::GameMode::CompatOwn);
     EXPECT_EQ(profile().playerName, "");  // the player is forgotten
     EXPECT_EQ(profile().birthMonth, 0);
-    EXPECT_EQ(view.panel, game::Panel::Birthday);
+    EXPECT_EQ(view.panel, Panel::Birthday);
   }
 }
 
-}  // namespace
-
-namespace {
-
-using testing_support::EngineFixture;
-using Step = EngineFixture::Step;
 
 class QuestionsTest : public EngineFixture {
  protected:
-  std::vector<std::string> cueNames(const std::string& kind) const {
-    std::vector<std::string> out;
-    for (const auto& c : cues.cues)
-      if (c.kind == kind) out.push_back(c.name);
-    return out;
-  }
   void typeName(std::initializer_list<int> tiles) {
     engine->startSingleReading();
     for (int tile : tiles) engine->letterTile(tile);
@@ -450,7 +418,7 @@ TEST_F(QuestionsTest, TheNameIsConfirmedOrAskedAgainAndAnEmptyNameRefused) {
   engine->nameEntered();
   engine->nameEntered();
   EXPECT_EQ(profile().mood, -2);
-  EXPECT_EQ(view.panel, game::Panel::Name);
+  EXPECT_EQ(view.panel, Panel::Name);
   EXPECT_EQ(view.line, "ちょっとまって？名前なし？私を馬鹿にしてるわけ？");
   EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"no.wav", "no.wav"}));
   EXPECT_TRUE(said.empty());
@@ -465,13 +433,13 @@ TEST_F(QuestionsTest, TheNameIsConfirmedOrAskedAgainAndAnEmptyNameRefused) {
   EXPECT_EQ(profile().mood, -3);
   EXPECT_EQ(profile().playerName, "ＭＡ");
   EXPECT_EQ(view.name, "ＭＡ");
-  EXPECT_EQ(view.panel, game::Panel::Name);
+  EXPECT_EQ(view.panel, Panel::Name);
   EXPECT_EQ(cueNames("face").back(), "kao4.bmp");
 
   steps = {Step::Yes};
   cues.cues.clear();
   engine->nameEntered();
-  EXPECT_EQ(view.panel, game::Panel::Sex);
+  EXPECT_EQ(view.panel, Panel::Sex);
   EXPECT_EQ(view.line, "よしっ、で、あなた男の子？女の子？");
   EXPECT_EQ(cueNames("face"), (std::vector<std::string>{"kao2.bmp", "kao.bmp"}));
   EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"ok.wav", "2.wav"}));
@@ -492,7 +460,7 @@ TEST_F(QuestionsTest, EachSexHasItsRemarkAndOneClickBeforeTheBirthday) {
     EXPECT_EQ(profile().playerSex, sex);
     EXPECT_EQ(said, std::vector<std::string>{remark});
     EXPECT_EQ(view.line, "次は生年月日だねっ");
-    EXPECT_EQ(view.panel, game::Panel::Birthday);
+    EXPECT_EQ(view.panel, Panel::Birthday);
     EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"3.wav", "1.wav"}));
     EXPECT_EQ(cueNames("face"), (std::vector<std::string>{"kao2.bmp", "kao4.bmp"}));
   }
@@ -505,7 +473,7 @@ TEST_F(QuestionsTest, TheCompatibilityPathAsksTheOwnThenThePartnersBirthday) {
   engine->birthdayEntered(4, 20);
   EXPECT_EQ(said, (std::vector<std::string>{"ほーほー、生年月日は、4月20日ね？", "次は相手の人の生年月日ね"}));
   EXPECT_EQ(engine->mode(), game::GameMode::CompatPartner);
-  EXPECT_EQ(view.panel, game::Panel::Birthday);
+  EXPECT_EQ(view.panel, Panel::Birthday);
   EXPECT_EQ(profile().birthMonth, 4);
   EXPECT_EQ(profile().birthDay, 20);
 
@@ -517,7 +485,7 @@ TEST_F(QuestionsTest, TheCompatibilityPathAsksTheOwnThenThePartnersBirthday) {
   EXPECT_EQ(profile().mood, -1);
   EXPECT_EQ(profile().partnerMonth, 9);  // stored before the question
   EXPECT_EQ(engine->mode(), game::GameMode::CompatPartner);
-  EXPECT_EQ(view.panel, game::Panel::Birthday);
+  EXPECT_EQ(view.panel, Panel::Birthday);
 }
 
 }  // namespace
