@@ -25,7 +25,7 @@ class Conversation {
   explicit Conversation(GameEngine& engine) : engine_(engine) {}
 
  protected:
-  // Awaits one input of the engine; T is what the wait gives back.
+  // Awaits one input of the engine; Result is what the wait gives back.
   template <typename Result>
   struct Input {
     GameEngine& engine;
@@ -40,24 +40,24 @@ class Conversation {
   };
 
   void Say(const std::string& utf8) { engine_.Say(utf8); }
-  Input<void*> WaitClick() { return {engine_, Wait::Click, [](GameEngine&) -> void* { return nullptr; }}; }
+  Input<void> WaitClick() { return {engine_, Wait::Click, [](GameEngine&) {}}; }
   Input<Answer> WaitYesNo() { return {engine_, Wait::YesNo, [](GameEngine& e) { return e.lastAnswer(); }}; }
-  Input<void*> WaitName() { return {engine_, Wait::Name, [](GameEngine&) -> void* { return nullptr; }}; }
+  Input<void> WaitName() { return {engine_, Wait::Name, [](GameEngine&) {}}; }
   Input<std::int32_t> WaitSex() { return {engine_, Wait::Sex, [](GameEngine& e) { return e.lastSex(); }}; }
   Input<Pair> WaitBirthday() {
     return {engine_, Wait::Birthday, [](GameEngine& e) { return Pair{e.lastMonth(), e.lastDay()}; }};
   }
   Input<int> WaitChoice() { return {engine_, Wait::Choice, [](GameEngine& e) { return e.lastSlot(); }}; }
-  Input<void*> WaitResultLeft() { return {engine_, Wait::Result, [](GameEngine&) -> void* { return nullptr; }}; }
+  Input<void> WaitResultLeft() { return {engine_, Wait::Result, [](GameEngine&) {}}; }
   // A question box over the window; the script goes on when it is answered.
   Input<Answer> Ask(const std::string& utf8) {
     engine_.prepareBox(utf8, true);
     return {engine_, Wait::Box, [](GameEngine& e) { return e.lastAnswer(); }};
   }
   // A notice box over the window; the script goes on when it is closed.
-  Input<void*> Tell(const std::string& utf8) {
+  Input<void> Tell(const std::string& utf8) {
     engine_.prepareBox(utf8, false);
-    return {engine_, Wait::Box, [](GameEngine&) -> void* { return nullptr; }};
+    return {engine_, Wait::Box, [](GameEngine&) {}};
   }
 
   void ShowFace(const std::string& file) { engine_.ShowFace(file); }
