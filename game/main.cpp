@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "game/CommandLine.h"
-#include "game/PlayGame.h"
-#include "game/ProgramObjects.h"
-#include "game/SoundSystem.h"
-#include "game/TForm1.h"
+#include "game/core/CommandLine.h"
+#include "game/view/PlayGame.h"
+#include "game/view/ProgramObjects.h"
+#include "game/view/SoundSystem.h"
+#include "game/view/TForm1.h"
 #include "platform/Application.h"
 #include "platform/core/AppPaths.h"
 

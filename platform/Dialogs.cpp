@@ -72,6 +72,26 @@ class MessageBoxDialogs final : public Dialogs {
   void error(QWidget* parent, const QString& text) override {
     runBox(QMessageBox::Critical, parent, text, QMessageBox::Ok, QMessageBox::Ok);
   }
+  void open(QWidget* parent, const QString& text, bool question,
+            std::function<void(Answer)> done) override {
+    const QMessageBox::StandardButtons buttons =
+        question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    auto* box = new CentredBox(question ? QMessageBox::Question : QMessageBox::Information,
+                               boxTitle(), text, buttons, parent ? parent->window() : nullptr);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (parent) box->setWindowModality(Qt::WindowModal);
+    box->setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    if (question) box->setEscapeButton(QMessageBox::NoButton);
+    QObject::connect(box, &QDialog::finished, box, [done = std::move(done)](int result) {
+      if (result == QMessageBox::Yes || result == QMessageBox::Ok)
+        done(Answer::Yes);
+      else if (result == QMessageBox::No)
+        done(Answer::No);
+      else
+        done(Answer::Dismissed);
+    });
+    box->open();
+  }
 };
 
 MessageBoxDialogs realDialogs;

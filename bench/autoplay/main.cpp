@@ -15,13 +15,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
-#include "game/GameRandom.h"
-#include "game/MixerCues.h"
-#include "game/Profile.h"
-#include "game/TForm1.h"
+#include "game/core/GameRandom.h"
+#include "game/core/Profile.h"
+#include "game/view/MixerCues.h"
+#include "game/view/TForm1.h"
 #include "platform/Dialogs.h"
 #include "platform/QtMessageLoop.h"
 #include "audio/ForwardingWaveOut.h"
@@ -53,6 +54,9 @@ class StayDialogs final : public platform::Dialogs {
  public:
   platform::Answer confirm(QWidget*, const QString&, platform::Answer) override { return platform::Answer::No; }
   void inform(QWidget*, const QString&) override {}
+  void open(QWidget*, const QString&, bool question, std::function<void(platform::Answer)> done) override {
+    done(question ? platform::Answer::No : platform::Answer::Yes);
+  }
   void error(QWidget*, const QString& text) override {
     std::fprintf(stderr, "error box: %s\n", text.toUtf8().constData());
     ++errors;
@@ -96,20 +100,20 @@ void playOut(game::MixerCues& cues, platform::ManualClock& clock, PacedNullDevic
 // One step of the player: whatever the screen asks for.
 void act(game::TForm1& form) {
   if (!form.start_box->isHidden()) {
-    form.Button1Click();
+    form.start_box->Button1Click();
   } else if (!form.name_box->isHidden()) {
-    if (form.name_l->text().isEmpty())
-      form.Image18MouseDown();
+    if (form.name_box->name_l->text().isEmpty())
+      form.engine().letterTile(0);
     else
-      form.Image4MouseDown();
+      form.name_box->Image4MouseDown();
   } else if (!form.sex_box->isHidden()) {
-    form.Label3MouseDown();
+    form.sex_box->Label3MouseDown();
   } else if (!form.umare_box->isHidden()) {
-    form.Image9MouseDown();
+    form.umare_box->Image9MouseDown();
   } else if (!form.item_box->isHidden()) {
-    form.item_l1MouseDown();
+    form.item_box->item_l1MouseDown();
   } else if (!form.kekka_box->isHidden()) {
-    form.Image16MouseDown();
+    form.kekka_box->Image16MouseDown();
   }
 }
 
@@ -155,11 +159,11 @@ int main(int argc, char** argv) {
     env.startTimers = false;
     game::TForm1 form(env, {platform::systemClock(), random.readings, random.tremble, cues});
     form.show();
-    form.onWaitBegins = [&form](game::WaitKind kind) {
-      if (kind == game::WaitKind::Click)
+    form.engine().onWaitBegins = [&form](game::Wait kind) {
+      if (kind == game::Wait::Click)
         form.moji_lMouseDown();
-      else
-        form.Label1MouseDown();
+      else if (kind == game::Wait::YesNo)
+        form.engine().answer(game::Answer::Yes);
     };
     const long startKiB = residentKiB();
     for (int reading = 0; reading < readings; ++reading) {
@@ -174,14 +178,14 @@ int main(int argc, char** argv) {
     }
     const long lastKiB = residentKiB();
     std::printf("readings: %d completed of %d, readingCount %d\n", completed, readings,
-                game::profile.readingCount);
+                form.engine().profile().readingCount);
     std::printf("VmRSS at start-up: %ld KiB\n", startKiB);
     std::printf("VmRSS after the first reading: %ld KiB\n", firstKiB);
     std::printf("VmRSS after the last reading: %ld KiB\n", lastKiB);
     std::printf("growth over %d readings: %ld KiB\n", readings - 1, lastKiB - firstKiB);
     std::printf("waves loaded at most: %zu, at the end: %zu\n", mostWaves, cues.loadedWaveCount());
     std::printf("error boxes: %d\n", dialogs.errors);
-    form.onWaitBegins = nullptr;
+    form.engine().onWaitBegins = nullptr;
   }
   platform::setDialogs(nullptr);
   std::filesystem::remove_all(root);

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string>
 
-#include "game/ProfileFile.h"
+#include "game/core/ProfileFile.h"
 
 namespace {
 

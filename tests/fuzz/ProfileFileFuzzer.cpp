@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "game/ProfileFile.h"
+#include "game/core/ProfileFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   game::tmy read;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "game/CueSink.h"
+#include "game/core/CueSink.h"
 
 namespace testing_support {
 

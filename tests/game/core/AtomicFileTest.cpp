@@ -1,4 +1,4 @@
-#include "game/AtomicFile.h"
+#include "game/core/AtomicFile.h"
 
 #include <gtest/gtest.h>
 

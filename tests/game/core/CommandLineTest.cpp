@@ -1,5 +1,5 @@
 // The program's options and where a run finds its assets and keeps its profile.
-#include "game/CommandLine.h"
+#include "game/core/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "TempFolder.h"
-#include "game/ProfileFile.h"
-#include "game/ProfileStore.h"
+#include "game/core/ProfileFile.h"
+#include "game/core/ProfileStore.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/ProfileFile.h"
+#include "game/core/ProfileFile.h"
 
 #include <gtest/gtest.h>
 

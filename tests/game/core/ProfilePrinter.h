@@ -2,7 +2,7 @@
 // Readable test failures for profiles: gtest finds PrintTo in the namespace of tmy.
 #include <ostream>
 
-#include "game/Profile.h"
+#include "game/core/Profile.h"
 
 namespace game {
 

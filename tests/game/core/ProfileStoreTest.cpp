@@ -1,11 +1,11 @@
-#include "game/ProfileStore.h"
+#include "game/core/ProfileStore.h"
 
 #include <gtest/gtest.h>
 
 #include "ProfilePrinter.h"
 #include "TempFolder.h"
-#include "game/AtomicFile.h"
-#include "game/ProfileFile.h"
+#include "game/core/AtomicFile.h"
+#include "game/core/ProfileFile.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
-#include "game/ReadingEngine.h"
+#include "game/core/ReadingEngine.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "game/GameState.h"
 #include "platform/core/Cp932.h"
 #include "tests/support/ScriptedRandom.h"
 
@@ -42,12 +41,12 @@ TEST(StarRating, ExtremeValuesDoNotOverflow) {
 
 class Pickers : public ::testing::Test {
  protected:
-  void SetUp() override { game::resetGameState(); }
+  game::Tables tables;
 };
 
 TEST_F(Pickers, RandomWordDrawsAgainOverEmptySlots) {
   ScriptedRandom rng{150, 225, 3};
-  EXPECT_EQ(game::RandomWord(rng, game::choiceWords), "風");
+  EXPECT_EQ(game::RandomWord(rng, tables.choiceWords), "風");
   EXPECT_EQ(rng.remaining(), 0u);
   EXPECT_EQ(rng.limits(), (std::deque<int>{226, 226, 226}));
 }
@@ -113,7 +112,7 @@ struct HandWorked {
 
 class SingleReadingTest : public ::testing::Test {
  protected:
-  void SetUp() override { game::resetGameState(); }
+  game::Tables tables;
 
   // Name "ＡＣＥ" (6 bytes), born 15 March; word "ねこ" (4 bytes); readings in June.
   // a = 13 − |6 − 3| = 10, b = 32 − |D − 15|: basePoints = 6 + 4 + 40 + b ± 10.
@@ -129,8 +128,8 @@ class SingleReadingTest : public ::testing::Test {
 
   game::SingleReading read(game::tmy& p, const std::string& word, const LocalDate& today) {
     ScriptedRandom rng{17};
-    auto r = game::computeSingleReading(p, word, today, rng, game::choiceWords, game::luckyItems,
-                                        game::adviceLines);
+    auto r = game::computeSingleReading(p, word, today, rng, tables.choiceWords, tables.luckyItems,
+                                        tables.adviceLines);
     EXPECT_EQ(rng.remaining(), 0u);
     return r;
   }
@@ -208,9 +207,9 @@ TEST_F(SingleReadingTest, ScoreIsClampedButItemAndWordIgnoreMood) {
 TEST_F(SingleReadingTest, AdviceDrawSkipsEmptySlots) {
   game::tmy p = player(1);
   ScriptedRandom rng{200, 101, 254, 4};
-  const auto r = game::computeSingleReading(p, "ねこ", june(10), rng, game::choiceWords, game::luckyItems,
-                                            game::adviceLines);
-  EXPECT_EQ(r.advice, game::adviceLines[4]);
+  const auto r = game::computeSingleReading(p, "ねこ", june(10), rng, tables.choiceWords, tables.luckyItems,
+                                            tables.adviceLines);
+  EXPECT_EQ(r.advice, tables.adviceLines[4]);
   EXPECT_EQ(rng.limits(), (std::deque<int>{255, 255, 255, 255}));
 }
 

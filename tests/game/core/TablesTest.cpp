@@ -1,10 +1,9 @@
-#include "game/Tables.h"
+#include "game/core/Tables.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "game/GameState.h"
 #include "platform/core/Cp932.h"
 
 namespace {
@@ -19,14 +18,14 @@ struct TableCase {
 
 class BuiltInTables : public ::testing::Test {
  protected:
-  void SetUp() override { game::resetGameState(); }
+  game::Tables tables;
 };
 
 TEST_F(BuiltInTables, FillTheirLeadingSlotsAndLeaveTheRestEmpty) {
   const TableCase cases[] = {
-      {"choiceWords", &game::choiceWords, 100},
-      {"luckyItems", &game::luckyItems, 50},
-      {"adviceLines", &game::adviceLines, 101},
+      {"choiceWords", &tables.choiceWords, 100},
+      {"luckyItems", &tables.luckyItems, 50},
+      {"adviceLines", &tables.adviceLines, 101},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -43,43 +42,43 @@ TEST_F(BuiltInTables, HoldTheExactEntries) {
     const char* text;
   };
   const Entry samples[] = {
-      {&game::choiceWords, 0, "ねこ"},
-      {&game::choiceWords, 15, "なんにもない部屋"},
-      {&game::choiceWords, 39, "お○にぃ"},
-      {&game::choiceWords, 40, "７７２１"},
-      {&game::choiceWords, 47, "ポムリー君"},
-      {&game::choiceWords, 87, "幸せ"},
-      {&game::choiceWords, 91, "ＡＭＰＭ"},
-      {&game::choiceWords, 99, "公園"},
-      {&game::luckyItems, 0, "古いベルト"},
-      {&game::luckyItems, 18, "大昔に買ったきり読み終わっていない本"},
-      {&game::luckyItems, 33, "普段聴いていないＣＤの３曲目"},
-      {&game::luckyItems, 41, "ＥＳＣキー"},
-      {&game::luckyItems, 49, "ずいぶんボロボロになった辞書"},
-      {&game::adviceLines, 0, "その部屋、くさいからファブリーズしたほうがいいよ。"},
-      {&game::adviceLines, 4,
+      {&tables.choiceWords, 0, "ねこ"},
+      {&tables.choiceWords, 15, "なんにもない部屋"},
+      {&tables.choiceWords, 39, "お○にぃ"},
+      {&tables.choiceWords, 40, "７７２１"},
+      {&tables.choiceWords, 47, "ポムリー君"},
+      {&tables.choiceWords, 87, "幸せ"},
+      {&tables.choiceWords, 91, "ＡＭＰＭ"},
+      {&tables.choiceWords, 99, "公園"},
+      {&tables.luckyItems, 0, "古いベルト"},
+      {&tables.luckyItems, 18, "大昔に買ったきり読み終わっていない本"},
+      {&tables.luckyItems, 33, "普段聴いていないＣＤの３曲目"},
+      {&tables.luckyItems, 41, "ＥＳＣキー"},
+      {&tables.luckyItems, 49, "ずいぶんボロボロになった辞書"},
+      {&tables.adviceLines, 0, "その部屋、くさいからファブリーズしたほうがいいよ。"},
+      {&tables.adviceLines, 4,
        "ご存知と思いますが、2ヶ月以上ガス代が未納となっております。ご入金無き場合はガスを一旦止めさせて頂きますので宜しくお願いします。"},
-      {&game::adviceLines, 17, "おほしさま、きーらきら！"},
-      {&game::adviceLines, 20, "ティンティロリーン♪あめりかんほーみゅだいれくと！！げーいみふめー☆"},
-      {&game::adviceLines, 50, "・・・・・・ねむいの、ぐーぐー・・・"},
-      {&game::adviceLines, 62, "目をとじて、１０年前の今日を思い出してごらんよ。そうするととても・・は・・これ以上は言えません"},
-      {&game::adviceLines, 100, "んーん、ハネアリ"},
+      {&tables.adviceLines, 17, "おほしさま、きーらきら！"},
+      {&tables.adviceLines, 20, "ティンティロリーン♪あめりかんほーみゅだいれくと！！げーいみふめー☆"},
+      {&tables.adviceLines, 50, "・・・・・・ねむいの、ぐーぐー・・・"},
+      {&tables.adviceLines, 62, "目をとじて、１０年前の今日を思い出してごらんよ。そうするととても・・は・・これ以上は言えません"},
+      {&tables.adviceLines, 100, "んーん、ハネアリ"},
   };
   for (const auto& s : samples) EXPECT_EQ((*s.table)[s.slot], s.text) << "slot " << s.slot;
 }
 
 TEST_F(BuiltInTables, EveryEntryHasACp932Form) {
-  for (const StringTable* table : {&game::choiceWords, &game::luckyItems, &game::adviceLines})
+  for (const StringTable* table : {&tables.choiceWords, &tables.luckyItems, &tables.adviceLines})
     for (const std::string& entry : *table)
       EXPECT_TRUE(platform::utf8ToCp932(entry).has_value()) << entry;
 }
 
 TEST_F(BuiltInTables, FillingAgainRestoresChangedSlots) {
-  game::choiceWords[3] = "changed";
-  game::luckyItems[200] = "stray";
-  game::fillBuiltInTables();
-  EXPECT_EQ(game::choiceWords[3], "風");
-  EXPECT_EQ(game::luckyItems[200], "");
+  tables.choiceWords[3] = "changed";
+  tables.luckyItems[200] = "stray";
+  game::fillBuiltInTables(tables);
+  EXPECT_EQ(tables.choiceWords[3], "風");
+  EXPECT_EQ(tables.luckyItems[200], "");
 }
 
 TEST(SyllableUnits, Are66FullWidthThen26HalfWidthPairsOfTwoBytes) {

@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string>
 
-#include "game/ProfileFile.h"
-#include "game/ProfileStore.h"
+#include "game/core/ProfileFile.h"
+#include "game/core/ProfileStore.h"
 
 namespace {
 

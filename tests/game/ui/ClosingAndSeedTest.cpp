@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "FormFixture.h"
-#include "game/GameRandom.h"
-#include "game/PlayGame.h"
+#include "game/core/GameRandom.h"
+#include "game/view/PlayGame.h"
 
 namespace {
 
@@ -31,21 +31,21 @@ TEST_F(ClosingAndSeedTest, RefusingToQuitAfterAFailedSaveLeavesTheGamePlayable) 
 
   dialogs.answers = {platform::Answer::No};  // do not quit without saving
   bool closeRefused = false;
-  form->onWaitBegins = [&](game::WaitKind kind) {
+  form->engine().onWaitBegins = [&](game::Wait kind) {
     waits.push_back({kind, form->moji_l->caption()});
     if (waits.size() == 1) {
       form->close();
-      closeRefused = form->isVisible() && !form->closing() && form->clickState == 0;
+      closeRefused = form->isVisible() && !form->closing() && form->engine().waiting() == game::Wait::Click;
     }
-    pressOn(kind == game::WaitKind::YesNo ? static_cast<QWidget*>(form->Image6) : form->moji_l);
+    pressOn(kind == game::Wait::YesNo ? static_cast<QWidget*>(form->yes_click_box->Image6) : form->moji_l);
   };
-  pressOn(form->Image13);  // the close is asked during the first line's wait
+  pressOn(form->start_box->Image13);  // the close is asked during the first line's wait
   EXPECT_TRUE(closeRefused);
   // The game went on where it was: the wait was answered, the next line said.
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("はい、名前を入力してくださいよ！"));
   ASSERT_FALSE(form->name_box->isHidden());
-  pressOn(form->nameTiles[0]);
-  pressOn(form->Image4);  // a question still takes its branch
+  pressOn(form->name_box->nameTiles[0]);
+  pressOn(form->name_box->Image4);  // a question still takes its branch
   EXPECT_FALSE(form->sex_box->isHidden());
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("よしっ、で、あなた男の子？女の子？"));
 
@@ -69,21 +69,20 @@ TEST_F(ClosingAndSeedTest, TheSameSeedGivesTheSameReadingsWhateverTheTimerDid) {
     game::GameRandom seeded(1);  // as in the program
     randomSource = &seeded.readings;
     trembleSource = &seeded.tremble;
-    game::resetGameState();
     waits.clear();
     openForm();
-    form->onWaitBegins = [&](game::WaitKind kind) {
+    form->engine().onWaitBegins = [&](game::Wait kind) {
       for (int i = 0; i < beats; ++i, clock.advance(50)) form->Timer1Timer();  // the face trembles
       waits.push_back({kind, form->moji_l->caption()});
-      pressOn(kind == game::WaitKind::YesNo ? static_cast<QWidget*>(form->Image6) : form->moji_l);
+      pressOn(kind == game::Wait::YesNo ? static_cast<QWidget*>(form->yes_click_box->Image6) : form->moji_l);
     };
     // A compatibility reading (questions, percentages), then a single one up to the words.
-    for (QWidget* w : std::initializer_list<QWidget*>{form->Image14, form->Image9, form->Image9,
-                                                      form->Image13, form->nameTiles[0], form->Image4,
-                                                      form->Image11, form->Image9})
+    for (QWidget* w : std::initializer_list<QWidget*>{form->start_box->Image14, form->umare_box->Image9, form->umare_box->Image9,
+                                                      form->start_box->Image13, form->name_box->nameTiles[0], form->name_box->Image4,
+                                                      form->sex_box->Image11, form->umare_box->Image9})
       pressOn(w);
     runs.push_back(lines());
-    runs.back().push_back(form->item_l1->caption() + form->item_l2->caption() + form->item_l3->caption());
+    runs.back().push_back(form->item_box->item_l1->caption() + form->item_box->item_l2->caption() + form->item_box->item_l3->caption());
     form.reset();
   }
   EXPECT_GT(runs[0].size(), 12u);

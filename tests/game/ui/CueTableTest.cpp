@@ -5,7 +5,7 @@
 
 #include "FormFixture.h"
 #include "MixerCuesSupport.h"
-#include "game/QuietFailures.h"
+#include "game/core/QuietFailureLog.h"
 
 namespace {
 
@@ -29,6 +29,7 @@ class MixerFormFixture : public FormFixture {
   void openMixerForm(bool withSounds = true) {
     if (withSounds) ManualMixerMachine::writeGameSounds(root / "dat");
     mixer = std::make_unique<game::MixerCues>(root / "dat", std::make_unique<LoggingSynth>(synthLog));
+    if (quietSink) mixer->failures.setSink(quietSink);
     ASSERT_NE(mixer->WaveMix1, nullptr);
     tee = std::make_unique<TeeCues>(*mixer, cues);
     game::GameEnvironment env;
@@ -36,11 +37,12 @@ class MixerFormFixture : public FormFixture {
     env.profileFallback = root / "fallback" / "my.dat";
     env.startTimers = false;
     form = std::make_unique<game::TForm1>(env, game::GameDevices{clock, random, tremble, *tee});
+    if (quietSink) form->pictureFailures.setSink(quietSink);
     form->show();
     QApplication::setActiveWindow(form.get());
     QCoreApplication::processEvents();  // the start-up boxes
     errorsAtOpen = dialogs.texts("error").size();
-    form->onWaitBegins = [this](game::WaitKind kind) { answerWait(kind); };
+    form->engine().onWaitBegins = [this](game::Wait kind) { answerWait(kind); };
     if (withSounds) machine.learnWaveLengths(*mixer, root / "dat");
   }
 
@@ -50,6 +52,7 @@ class MixerFormFixture : public FormFixture {
   std::vector<std::string> synthLog;
   std::unique_ptr<game::MixerCues> mixer;
   std::unique_ptr<TeeCues> tee;
+  std::function<void(const std::string&)> quietSink;  // instead of standard error
 };
 
 struct CueRow {
@@ -61,13 +64,13 @@ struct CueRow {
 
 class CueTableTest : public MixerFormFixture, public ::testing::WithParamInterface<CueRow> {
  public:
-  static void newGame(MixerFormFixture& f) { pressOn(f.form->Image13); }
-  static void compatGame(MixerFormFixture& f) { pressOn(f.form->Image14); }
+  static void newGame(MixerFormFixture& f) { pressOn(f.form->start_box->Image13); }
+  static void compatGame(MixerFormFixture& f) { pressOn(f.form->start_box->Image14); }
 };
 
 TEST_P(CueTableTest, TriggerQueuesTheNamedFileOnTheNamedChannel) {
   openMixerForm();
-  game::profile = GetParam().profile;
+  profile() = GetParam().profile;
   if (GetParam().act) GetParam().act(*this);
   EXPECT_EQ(queued(), GetParam().expected);
   // And nothing the form asked for went astray on the way to the mixer.
@@ -89,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         CueRow{"LetterTilesAndErase", {},
                [](MixerFormFixture& f) {
                  CueTableTest::newGame(f);
-                 for (int tile : {0, 3, 4, 13, 11, 18, 1}) pressOn(f.form->nameTiles[tile]);
+                 for (int tile : {0, 3, 4, 13, 11, 18, 1}) pressOn(f.form->name_box->nameTiles[tile]);
                },
                {{0, {"8.wav", "4.wav", "7.wav", "5.wav", "6.wav", "5.wav", "erace.wav"}},
                 {1, {"guitar.wav", "1.wav"}},
@@ -97,15 +100,15 @@ INSTANTIATE_TEST_SUITE_P(
         CueRow{"EmptyNameConfirmed", {},
                [](MixerFormFixture& f) {
                  CueTableTest::newGame(f);
-                 pressOn(f.form->Image4);
+                 pressOn(f.form->name_box->Image4);
                },
                {{0, {"no.wav"}}, {1, {"guitar.wav", "1.wav"}}, {2, {"start.wav"}}}},
         CueRow{"BirthdaySpinOkAndYes", {},
                [](MixerFormFixture& f) {
                  f.steps = {Step::ClickSpeech, Step::Yes, Step::ClickSpeech};
                  CueTableTest::compatGame(f);
-                 f.form->umare_v2->stepBy(1);
-                 pressOn(f.form->Image9);
+                 f.form->umare_box->umare_v2->stepBy(1);
+                 pressOn(f.form->umare_box->Image9);
                },
                {{0, {"ok.wav", "2.wav"}},
                 {1, {"guitar.wav", "1.wav", "key.wav", "1.wav"}},
@@ -144,14 +147,14 @@ TEST_F(MixerFormFixture, FormEndReleasesTheSlotsFourToZero) {
 
 TEST_F(MixerFormFixture, WithEverySoundFileMissingTheGamePlaysOnSilently) {
   std::vector<std::string> stderrLines;
-  game::setQuietFailureSink([&](const std::string& line) { stderrLines.push_back(line); });
+  quietSink = [&](const std::string& line) { stderrLines.push_back(line); };
   openMixerForm(/*withSounds=*/false);
   EXPECT_EQ(mixer->soundSlot0, nullptr) << "the first failing open ends the slot block";
   EXPECT_EQ(mixer->soundSlot4, nullptr);
   steps = {Step::ClickSpeech};
-  pressOn(form->Image13);
-  for (int tile : {0, 1}) pressOn(form->nameTiles[tile]);  // a letter, then erase it
-  pressOn(form->Image4);
+  pressOn(form->start_box->Image13);
+  for (int tile : {0, 1}) pressOn(form->name_box->nameTiles[tile]);  // a letter, then erase it
+  pressOn(form->name_box->Image4);
   EXPECT_FALSE(form->name_box->isHidden());
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("ちょっとまって？名前なし？私を馬鹿にしてるわけ？"));
   EXPECT_TRUE(machine.queuedPlays(*mixer).empty());
@@ -162,7 +165,6 @@ TEST_F(MixerFormFixture, WithEverySoundFileMissingTheGamePlaysOnSilently) {
   EXPECT_EQ(errorsAtOpen, 3u) << "only the three title frames are reported at start-up";
   // Quiet but not invisible: one line for the sounds, one for the tune, one for the
   // portraits, however many cues failed, each naming the first file that failed.
-  game::setQuietFailureSink(nullptr);
   ASSERT_EQ(stderrLines.size(), 3u);
   std::sort(stderrLines.begin(), stderrLines.end());
   EXPECT_TRUE(stderrLines[0].starts_with("music: \"" + (root / "dat" / "gos.mid").string() + "\" failed ("));
@@ -174,8 +176,8 @@ TEST_F(MixerFormFixture, ALostDeviceLeavesTheCuesSilentAndTheGameRunning) {
   openMixerForm();
   machine.devices.stream()->failWrites(platform::kDeviceError, /*sticky=*/true);
   steps = {Step::ClickSpeech};
-  pressOn(form->Image13);
-  for (int tile : {0, 3}) pressOn(form->nameTiles[tile]);
+  pressOn(form->start_box->Image13);
+  for (int tile : {0, 3}) pressOn(form->name_box->nameTiles[tile]);
   EXPECT_FALSE(form->name_box->isHidden());
   EXPECT_EQ(dialogs.texts("error").size(), errorsAtOpen);
 }

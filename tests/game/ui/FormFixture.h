@@ -14,10 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include "game/GameState.h"
-#include "game/Profile.h"
-#include "game/ProfileFile.h"
-#include "game/TForm1.h"
+#include "game/core/Profile.h"
+#include "game/core/ProfileFile.h"
+#include "game/view/TForm1.h"
 #include "platform/Dialogs.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Cp932.h"
@@ -48,6 +47,14 @@ class ScriptedDialogs final : public platform::Dialogs {
     return a;
   }
   void inform(QWidget*, const QString& text) override { boxes.push_back({"inform", text}); }
+  // A box that would not block: answered at once, as confirm and inform would be.
+  void open(QWidget* parent, const QString& text, bool question,
+            std::function<void(platform::Answer)> done) override {
+    if (question)
+      done(confirm(parent, text, platform::Answer::Yes));
+    else
+      inform(parent, text), done(platform::Answer::Yes);
+  }
   void error(QWidget*, const QString& text) override { boxes.push_back({"error", text}); }
   std::vector<QString> texts(const std::string& kind) const {
     std::vector<QString> out;
@@ -70,7 +77,7 @@ class FormFixture : public ::testing::Test {
   enum class Step { ClickSpeech, Yes, No, Close, Ignore };
   std::deque<Step> steps;
   struct WaitRecord {
-    game::WaitKind kind;
+    game::Wait kind;
     QString line;  // the speech line when the wait began
   };
   std::vector<WaitRecord> waits;
@@ -99,7 +106,6 @@ class FormFixture : public ::testing::Test {
     writeNameList({"ＡＫＩ", "ＭＩＫＡ", "ＲＥＮ"});
     clock.setToday({2026, 12, 7, 2});
     clock.setWallMilliseconds(1'000'000);
-    game::resetGameState();
     platform::setDialogs(&dialogs);
   }
 
@@ -111,7 +117,7 @@ class FormFixture : public ::testing::Test {
         ADD_FAILURE() << "error box: " << errors[i].toStdString();
     }
     if (form) {
-      form->onWaitBegins = nullptr;
+      form->engine().onWaitBegins = nullptr;
       form.reset();
     }
     platform::setDialogs(nullptr);
@@ -139,29 +145,53 @@ class FormFixture : public ::testing::Test {
     QApplication::setActiveWindow(form.get());  // keyboard focus works as on a desktop
     QCoreApplication::processEvents();          // the start-up boxes, shown over the window
     errorsAtOpen = dialogs.texts("error").size();
-    form->onWaitBegins = [this](game::WaitKind kind) { answerWait(kind); };
+    form->engine().onWaitBegins = [this](game::Wait kind) { answerWait(kind); };
+  }
+
+  game::tmy& profile() { return form->engine().profile(); }
+
+  // Opens the window and plays by mouse up to the given panel of a single reading (the name
+  // Ａ, female) or, with compat, to the compatibility reading's first birthday; the waits
+  // and cues of the way there are forgotten.
+  void openAt(game::Panel panel, bool compat = false) {
+    openForm();
+    steps = {Step::ClickSpeech};
+    pressOn(compat ? form->start_box->Image14 : form->start_box->Image13);
+    if (panel != game::Panel::Name && !compat) {
+      pressOn(form->name_box->nameTiles[0]);
+      steps = {Step::Yes};
+      pressOn(form->name_box->Image4);
+      if (panel == game::Panel::Birthday) {
+        steps = {Step::ClickSpeech};
+        pressOn(form->sex_box->Image12);
+      }
+    }
+    steps.clear();
+    waits.clear();
+    cues.cues.clear();
   }
 
   // Opens the window, then makes p the profile the game works with (as if loaded).
   void openFormWith(const game::tmy& p) {
     openForm();
-    game::profile = p;
+    profile() = p;
   }
 
-  void answerWait(game::WaitKind kind) {
+  void answerWait(game::Wait kind) {
+    if (kind != game::Wait::Click && kind != game::Wait::YesNo) return;  // boxes answer themselves
     waits.push_back({kind, form->moji_l->caption()});
     Step step = Step::ClickSpeech;
     if (!steps.empty()) {
       step = steps.front();
       steps.pop_front();
-    } else if (kind == game::WaitKind::YesNo) {
+    } else if (kind == game::Wait::YesNo) {
       ADD_FAILURE() << "unexpected yes/no wait at: " << form->moji_l->caption().toStdString();
       step = Step::Close;
     }
     switch (step) {
       case Step::ClickSpeech: clickSpeech(form->moji_l); break;
-      case Step::Yes: pressOn(form->Image6); break;
-      case Step::No: pressOn(form->Image7); break;
+      case Step::Yes: pressOn(form->yes_click_box->Image6); break;
+      case Step::No: pressOn(form->yes_click_box->Image7); break;
       case Step::Close: form->close(); break;
       case Step::Ignore: break;
     }

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "FormFixture.h"
-#include "game/Tables.h"
+#include "game/core/Tables.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ TEST_P(HostileAssetsTest, ANameListThatIsNotAFileGetsTheMissingFileBox) {
   EXPECT_EQ(errors.front(), QString::fromStdString("Cannot open file \"" + names.string() + "\". " +
                                                    (std::string(GetParam()) == "folder" ? "Is a directory"
                                                                                         : "Not a regular file")));
-  EXPECT_EQ(game::choiceWords[0], "ねこ");
+  EXPECT_EQ(form->engine().tables().choiceWords[0], "ねこ");
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, HostileAssetsTest, ::testing::Values("folder", "pipe"));

@@ -20,14 +20,14 @@ class InstalledProfileTest : public FormFixture {
     form = std::make_unique<game::TForm1>(env, game::GameDevices{clock, random, tremble, cues});
     form->show();
     errorsAtOpen = dialogs.texts("error").size();
-    form->onWaitBegins = [this](game::WaitKind kind) { answerWait(kind); };
+    form->engine().onWaitBegins = [this](game::Wait kind) { answerWait(kind); };
   }
 };
 
 TEST_F(InstalledProfileTest, FirstRunSavesOnlyToTheUsersDataFolderWithoutNotice) {
   openInstalledForm();
   ASSERT_FALSE(std::filesystem::exists(userProfile()));
-  game::profile.readingCount = 17;
+  profile().readingCount = 17;
   form->close();
 
   ASSERT_TRUE(std::filesystem::exists(userProfile()));
@@ -53,7 +53,7 @@ TEST_F(InstalledProfileTest, ProfileIsReadFromTheUsersDataFolderNotBesideTheAsse
   writeProfileFile(stray);
 
   openInstalledForm();
-  EXPECT_EQ(game::profile.readingCount, 5);
+  EXPECT_EQ(profile().readingCount, 5);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
-// Both readings played from the keyboard alone, from the title to the result and back: keys
+// A reading played from the keyboard alone, from the title to the result and back: keys
 // go where a desktop sends them (the focus widget), no mouse press reaches the application,
 // and the counters are saved at close.
 #include "FormFixture.h"
 
 namespace {
 
-using game::profile;
 
 class KeyboardPlayTest : public testing_support::FormFixture, public QObject {
  protected:
@@ -14,13 +13,16 @@ class KeyboardPlayTest : public testing_support::FormFixture, public QObject {
     openForm();
     qApp->installEventFilter(this);
     // A click wait takes Space; a question takes the next queued keys.
-    form->onWaitBegins = [this](game::WaitKind kind) {
+    form->engine().onWaitBegins = [this](game::Wait kind) {
+      if (kind != game::Wait::Click && kind != game::Wait::YesNo) return;  // panels and boxes
       waits.push_back({kind, form->moji_l->caption()});
-      ASSERT_TRUE(kind == game::WaitKind::Click || !answers.empty());
+      ASSERT_TRUE(kind == game::Wait::Click || !answers.empty());
       std::vector<Qt::Key> next{Qt::Key_Space};
-      if (kind == game::WaitKind::YesNo) next = answers.front(), answers.pop_front();
-      for (Qt::Key k : next) key(k);
-      if (next.front() == Qt::Key_Left) markedYes = form->Image6->highlighted();
+      if (kind == game::Wait::YesNo) next = answers.front(), answers.pop_front();
+      for (Qt::Key k : next) {
+        key(k);
+        if (k == Qt::Key_Left) markedYes = form->yes_click_box->Image6->highlighted();
+      }
     };
   }
   void TearDown() override {
@@ -60,7 +62,7 @@ TEST_F(KeyboardPlayTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   type(QStringLiteral("akbo"));  // B has no tile; O says its remark
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("ビクビクリン！！"));
   key(Qt::Key_Backspace);  // the erase tile
-  EXPECT_EQ(form->name_l->text(), QStringLiteral("ＡＫ"));
+  EXPECT_EQ(form->name_box->name_l->text(), QStringLiteral("ＡＫ"));
   answers = {{Qt::Key_Y}};
   key(Qt::Key_Return);  // OK, yes
   key(Qt::Key_F);       // ♀, one line
@@ -68,41 +70,23 @@ TEST_F(KeyboardPlayTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   key(Qt::Key_Up);
   typeField(QStringLiteral("15"));  // the day field keeps its digits
   for (int v : {5, 5, 0, 12, 99, 40, 7}) random.push(v);  // no teases, words, no reaction, advice
-  answers = {{Qt::Key_Y}};
+  answers = {{Qt::Key_Left, Qt::Key_Return}};  // Left marks yes, Return answers it
   key(Qt::Key_Return);  // OK, yes: the words
+  EXPECT_TRUE(markedYes);
   key(Qt::Key_2);       // the second word; the ritual clicked through
   ASSERT_FALSE(form->kekka_box->isHidden());
-  EXPECT_EQ(profile.playerName, "ＡＫ");
-  EXPECT_EQ(profile.playerSex, 2);
-  EXPECT_EQ(profile.birthMonth, 2);
-  EXPECT_EQ(profile.birthDay, 15);
-  EXPECT_EQ(profile.chosenSlot, 2);
+  EXPECT_EQ(profile().playerName, "ＡＫ");
+  EXPECT_EQ(profile().playerSex, 2);
+  EXPECT_EQ(profile().birthMonth, 2);
+  EXPECT_EQ(profile().birthDay, 15);
+  EXPECT_EQ(profile().chosenSlot, 2);
   dialogs.answers = {platform::Answer::No};
   key(Qt::Key_Return);  // leave the sheet for the title
   EXPECT_FALSE(form->start_box->isHidden());
+  key(Qt::Key_C);  // the compatibility reading, one line
+  EXPECT_FALSE(form->umare_box->isHidden());
   form->close();
   EXPECT_EQ(savedProfile().readingCount, 1);
-}
-
-TEST_F(KeyboardPlayTest, ACompatibilityReadingFromTheTitleToItsEnd) {
-  key(Qt::Key_C);  // 相性占い, one line
-  typeField(QStringLiteral("4"));
-  typeField(QStringLiteral("20"));
-  answers = {{Qt::Key_Left, Qt::Key_Return}};  // Left marks yes, Return answers it
-  key(Qt::Key_Return);
-  EXPECT_TRUE(markedYes);
-  typeField(QStringLiteral("9"));
-  for (int v : {0, 0}) random.push(v);  // questions 1 and 2 asked, no other
-  for (int i = 2; i < 24; ++i) random.push(1);
-  dialogs.answers = {platform::Answer::Yes};
-  answers = {{Qt::Key_Y}, {Qt::Key_Right, Qt::Key_Return}, {Qt::Key_N}};
-  key(Qt::Key_Return);  // OK, yes; no to question 1 (−2) and to its pair (+2)
-  EXPECT_EQ(profile.birthMonth * 100 + profile.birthDay, 420);
-  EXPECT_EQ(profile.partnerMonth, 9);
-  EXPECT_EQ(profile.mood, 0);
-  EXPECT_FALSE(form->start_box->isHidden());
-  form->close();
-  EXPECT_EQ(savedProfile().compatCount, 1);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "game/CueSink.h"
-#include "game/MixerCues.h"
+#include "game/core/CueSink.h"
+#include "game/view/MixerCues.h"
 #include "platform/music/MediaDeviceError.h"
 #include "tests/support/CueRecorder.h"
 #include "tests/wavemix/MixerTestSupport.h"

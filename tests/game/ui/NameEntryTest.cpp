@@ -1,4 +1,4 @@
-// The name panel: tiles, erase, OK and its confirmation.
+// The name panel on the real form: tiles, erase and the remarks of some letters.
 #include "FormFixture.h"
 
 namespace {
@@ -6,16 +6,10 @@ namespace {
 using testing_support::FormFixture;
 using testing_support::pressOn;
 using Step = FormFixture::Step;
-using game::profile;
 
 class NameEntryTest : public FormFixture {
  protected:
-  void openNamePanel() {
-    openForm();
-    form->start_box->hide();
-    form->name_box->show();
-    cues.cues.clear();
-  }
+  void openNamePanel() { openAt(game::Panel::Name); }
 };
 
 TEST_F(NameEntryTest, EachTileAddsItsLetterWithItsSound) {
@@ -31,10 +25,10 @@ TEST_F(NameEntryTest, EachTileAddsItsLetterWithItsSound) {
   for (int i = 0; i < 19; ++i) {
     if (!tiles[i].letter) continue;
     SCOPED_TRACE(tiles[i].letter);
-    form->name_l->clear();
+    form->engine().setTypedName("");
     cues.cues.clear();
-    pressOn(form->nameTiles[i]);
-    EXPECT_EQ(form->name_l->text(), QString::fromUtf8(tiles[i].letter));
+    pressOn(form->name_box->nameTiles[i]);
+    EXPECT_EQ(form->name_box->name_l->text(), QString::fromUtf8(tiles[i].letter));
     ASSERT_FALSE(cues.cues.empty());
     EXPECT_EQ(cues.cues[0], (testing_support::CueRecorder::Cue{"wave", 0, tiles[i].sound}));
   }
@@ -42,84 +36,29 @@ TEST_F(NameEntryTest, EachTileAddsItsLetterWithItsSound) {
 
 TEST_F(NameEntryTest, EraseDropsTheLastLetterAndSoundsEvenWhenEmpty) {
   openNamePanel();
-  pressOn(form->nameTiles[0]);   // Ａ
-  pressOn(form->nameTiles[16]);  // Ｔ
-  pressOn(form->nameTiles[1]);   // erase
-  EXPECT_EQ(form->name_l->text(), QStringLiteral("Ａ"));
-  pressOn(form->nameTiles[1]);
-  pressOn(form->nameTiles[1]);
-  EXPECT_EQ(form->name_l->text(), QString());
+  pressOn(form->name_box->nameTiles[0]);   // Ａ
+  pressOn(form->name_box->nameTiles[16]);  // Ｔ
+  pressOn(form->name_box->nameTiles[1]);   // erase
+  EXPECT_EQ(form->name_box->name_l->text(), QStringLiteral("Ａ"));
+  pressOn(form->name_box->nameTiles[1]);
+  pressOn(form->name_box->nameTiles[1]);
+  EXPECT_EQ(form->name_box->name_l->text(), QString());
   auto sounds = cueNames("wave");
   EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "erace.wav"), 3);
 }
 
 TEST_F(NameEntryTest, TilesOQAndSHaveTheirRemarks) {
   openNamePanel();
-  pressOn(form->nameTiles[11]);  // Ｏ
+  pressOn(form->name_box->nameTiles[11]);  // Ｏ
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("ビクビクリン！！"));
   EXPECT_EQ(cueNames("face"), std::vector<std::string>{"kao5.bmp"});
-  pressOn(form->nameTiles[13]);  // Ｑ
+  pressOn(form->name_box->nameTiles[13]);  // Ｑ
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("キューーティーーーー！！！"));
   EXPECT_EQ(cueNames("face").back(), "kao4.bmp");
-  pressOn(form->nameTiles[15]);  // Ｓ: the line only
+  pressOn(form->name_box->nameTiles[15]);  // Ｓ: the line only
   EXPECT_EQ(form->moji_l->caption(), QStringLiteral("スゥイーティー死んじゃいやー！"));
   EXPECT_EQ(cueNames("face").size(), 2u);
-  EXPECT_EQ(form->name_l->text(), QStringLiteral("ＯＱＳ"));
-}
-
-TEST_F(NameEntryTest, OkOnAnEmptyNameIsRefusedEachTime) {
-  openNamePanel();
-  pressOn(form->Image4);
-  pressOn(form->Image4);
-  EXPECT_EQ(profile.mood, -2);
-  EXPECT_FALSE(form->name_box->isHidden());
-  EXPECT_EQ(form->moji_l->caption(), QStringLiteral("ちょっとまって？名前なし？私を馬鹿にしてるわけ？"));
-  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"no.wav", "no.wav"}));
-  EXPECT_EQ(cueNames("face").back(), "kao3.bmp");
-  EXPECT_TRUE(waits.empty());
-}
-
-TEST_F(NameEntryTest, YesToTheNameOpensTheSexQuestion) {
-  openNamePanel();
-  for (int tile : {0, 8, 9, 0}) pressOn(form->nameTiles[tile]);  // ＡＩＮＡ
-  steps = {Step::Yes};
-  pressOn(form->Image4);
-  ASSERT_EQ(waits.size(), 1u);
-  EXPECT_EQ(waits[0].line, QStringLiteral("あなたのお名前はー・・・ＡＩＮＡちゃんね、フーン"));
-  EXPECT_TRUE(form->name_box->isHidden());
-  EXPECT_EQ(profile.playerName, "ＡＩＮＡ");
-  EXPECT_FALSE(form->sex_box->isHidden());
-  EXPECT_EQ(form->moji_l->caption(), QStringLiteral("よしっ、で、あなた男の子？女の子？"));
-  auto faces = cueNames("face");
-  EXPECT_EQ(faces, (std::vector<std::string>{"kao2.bmp", "kao.bmp"}));
-  EXPECT_EQ(cueNames("wave"), (std::vector<std::string>{"8.wav", "7.wav", "7.wav", "8.wav", "ok.wav", "2.wav"}));
-}
-
-TEST_F(NameEntryTest, NoToTheNameReopensThePanelWithTheRefusedName) {
-  openNamePanel();
-  pressOn(form->nameTiles[10]);  // Ｍ
-  pressOn(form->nameTiles[0]);   // Ａ
-  steps = {Step::No, Step::ClickSpeech};
-  pressOn(form->Image4);
-  ASSERT_EQ(waits.size(), 2u);
-  EXPECT_EQ(waits[1].line, QStringLiteral("え？あなたさっきそう言ったじゃないの！！ちがうっていうの？"));
-  EXPECT_EQ(form->moji_l->caption(), QStringLiteral("はいっ、２秒で名前を教えて！！"));
-  EXPECT_EQ(profile.mood, -1);
-  EXPECT_EQ(profile.playerName, "ＭＡ");
-  EXPECT_EQ(form->name_l->text(), QStringLiteral("ＭＡ"));
-  EXPECT_FALSE(form->name_box->isHidden());
-  EXPECT_EQ(cueNames("face").back(), "kao4.bmp");
-}
-
-TEST_F(NameEntryTest, AConfirmationEndedByClosingTakesNeitherPath) {
-  openNamePanel();
-  pressOn(form->nameTiles[0]);
-  steps = {Step::Close};
-  pressOn(form->Image4);
-  EXPECT_TRUE(form->name_box->isHidden());
-  EXPECT_TRUE(form->sex_box->isHidden());
-  EXPECT_EQ(profile.mood, 0);
-  EXPECT_EQ(waits.size(), 1u);
+  EXPECT_EQ(form->name_box->name_l->text(), QStringLiteral("ＯＱＳ"));
 }
 
 }  // namespace

@@ -22,24 +22,24 @@ class OutOfRangeProfileTest : public FormFixture {
     storedBytes = game::encodeProfile(foreign);
     writeProfileFile(foreign);
     openForm();
-    ASSERT_EQ(game::profile.birthMonth, 13);
+    ASSERT_EQ(profile().birthMonth, 13);
   }
 };
 
 TEST_F(OutOfRangeProfileTest, ShownValidOrNotAtAllAndKeptAsStored) {
   openWithForeignProfile();
-  game::profile.ownsUniverse = game::profile.ownsSeekingBrain = game::profile.ownsHappiness = 1;
-  for (int mode : {1, 0}) {
-    SCOPED_TRACE(mode);
-    form->gameMode = mode;
+  profile().ownsUniverse = profile().ownsSeekingBrain = profile().ownsHappiness = 1;
+  for (game::GameMode mode : {game::GameMode::Single, game::GameMode::None}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    form->engine().setMode(mode);
     for (int i = 0; i < 4; ++i) random.push(0);  // the portrait's tremble
-    form->RefreshStatus();
+    form->engine().RefreshStatus();
     EXPECT_TRUE(form->state_l->caption().contains(QStringLiteral("> なし\r")));
     EXPECT_LE(form->state_l->heightForWidth(form->state_l->width()), form->state_l->height())
         << "the text runs out of the panel";
   }
-  game::profile.ownsUniverse = game::profile.ownsSeekingBrain = game::profile.ownsHappiness = 0;
-  pressOn(form->Image13);  // such a player is asked again, not greeted with these values
+  profile().ownsUniverse = profile().ownsSeekingBrain = profile().ownsHappiness = 0;
+  pressOn(form->start_box->Image13);  // such a player is asked again, not greeted with these values
   for (const QString& line : lines()) EXPECT_FALSE(line.contains(QStringLiteral("もしかして")));
   EXPECT_FALSE(form->name_box->isHidden());
 

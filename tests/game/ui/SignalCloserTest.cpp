@@ -8,9 +8,9 @@
 
 #include <csignal>
 
-#include "game/SignalCloser.h"
+#include "platform/SignalCloser.h"
 
-namespace game {
+namespace platform {
 namespace {
 
 class CountingWindow : public QWidget {
@@ -76,4 +76,4 @@ TEST(SignalCloserTest, EarlierSignalActionIsRestored) {
 }
 
 }  // namespace
-}  // namespace game
+}  // namespace platform

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/SoundSystem.h"
+#include "game/view/SoundSystem.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-// The status text in both layouts and the portrait's tremble, as text and rectangles from a
-// fixed clock and scripted random numbers, and on the real form.
+// The status text in both layouts from a fixed clock, and the status and the trembling
+// portrait on the real form.
 #include <QImage>
 
 #include "FormFixture.h"
-#include "game/StatusPanel.h"
+#include "game/view/StatusPanel.h"
 #include "platform/Fonts.h"
 
 namespace {
@@ -18,7 +18,7 @@ const QFontMetrics& panelMetrics() {
 }
 
 QString statusText(int mode, const game::tmy& p, const platform::LocalDate& today) {
-  return game::statusText(mode, p, today, panelMetrics(), 153);
+  return game::statusText(static_cast<game::GameMode>(mode), p, today, panelMetrics(), 153);
 }
 
 const platform::LocalDate kMonday7Dec2026{2026, 12, 7, 2};
@@ -151,33 +151,6 @@ TEST(StatusText, NameIsFittedToItsLine) {
   }
 }
 
-TEST(PortraitJitter, DrawsBottomRightTopLeftInThatOrder) {
-  testing_support::ScriptedRandom random{5, 0, 4, 1};
-  const QRect rect = game::portraitJitter(random);
-  EXPECT_EQ(random.limits(), (std::deque<int>{6, 6, 5, 5}));
-  EXPECT_EQ(rect.left(), -1);
-  EXPECT_EQ(rect.top(), -4);
-  EXPECT_EQ(rect.left() + rect.width(), 150);   // right edge: 150 + r
-  EXPECT_EQ(rect.top() + rect.height(), 155);   // bottom edge: 150 + b
-}
-
-TEST(PortraitJitter, EveryDrawCoversTheFaceAndSpillsAtMostFourOrFive) {
-  for (int b = 0; b < 6; ++b)
-    for (int r = 0; r < 6; ++r)
-      for (int t = 0; t < 5; ++t)
-        for (int l = 0; l < 5; ++l) {
-          testing_support::ScriptedRandom random{b, r, t, l};
-          const QRect rect = game::portraitJitter(random);
-          SCOPED_TRACE(::testing::Message() << b << r << t << l);
-          EXPECT_TRUE(rect.contains(QRect(0, 0, 150, 150)));
-          EXPECT_GE(rect.left(), -4);
-          EXPECT_GE(rect.top(), -4);
-          EXPECT_LE(rect.left() + rect.width(), 155);
-          EXPECT_LE(rect.top() + rect.height(), 155);
-          EXPECT_EQ(rect.size(), QSize(150 + l + r, 150 + t + b));
-        }
-}
-
 class StatusPanelFormTest : public FormFixture {};
 
 TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrait) {
@@ -185,19 +158,19 @@ TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrai
   testing_support::ScriptedRandom jitter;  // the tremble's own generator
   trembleSource = &jitter;
   openFormWith(player("ＡＫＩ", 1, 5, 6));
-  form->gameMode = 1;
+  form->engine().setMode(game::GameMode::Single);
   QImage face(64, 64, QImage::Format_RGB32);
   face.fill(Qt::white);
   for (int y = 0; y < 64; ++y) face.setPixel(63, y, qRgb(255, 0, 0));  // a red right edge
   form->bak->setPicture(face);
-  form->tickCount = 999;
+  while (form->engine().tickCount() != 999) form->engine().nextTick();
   jitter.push(0);  // b
   jitter.push(5);  // r: the red column is stretched off the right edge by 5 px
   jitter.push(0);
   jitter.push(0);
-  form->RefreshStatus();
-  EXPECT_EQ(form->tickCount, 0);
-  EXPECT_EQ(form->state_l->caption(), statusText(1, game::profile, kSunday1Jan2023));
+  form->engine().RefreshStatus();
+  EXPECT_EQ(form->engine().tickCount(), 0);
+  EXPECT_EQ(form->state_l->caption(), statusText(1, profile(), kSunday1Jan2023));
   EXPECT_EQ(form->state_l->font(), panelFont()) << "the tests measure in the panel's font";
   const QImage shown = form->cg->picture();
   ASSERT_FALSE(shown.isNull());
@@ -206,8 +179,8 @@ TEST_F(StatusPanelFormTest, RefreshShowsTheTextAndStretchesTheFaceOverThePortrai
   jitter.push(0);
   jitter.push(0);
   jitter.push(0);
-  form->RefreshStatus();
-  EXPECT_EQ(form->tickCount, 1);
+  form->engine().RefreshStatus();
+  EXPECT_EQ(form->engine().tickCount(), 1);
   EXPECT_EQ(QColor(form->cg->picture().pixel(149, 75)), QColor(Qt::red));
   EXPECT_EQ(jitter.remaining(), 0u);
   EXPECT_EQ(random.limits().size(), 0u) << "the readings' generator is not drawn from";

@@ -1,0 +1,37 @@
+#include "game/view/ResultPanel.h"
+
+#include "assets/EmbeddedPictures.h"
+#include "game/view/Controls.h"
+
+namespace game {
+
+ResultPanel::ResultPanel(QWidget* parent, GameEngine& engine)
+    : platform::FlatPanel(parent, QColor(0xFF, 0x80, 0xFF)), engine_(engine) {
+  using platform::kProportionalGothic;
+  using platform::layoutFont;
+  setGeometry(0, 0, 485, 357);
+  Image15 = picture(this, {0, 0, 485, 357});
+  Image15->setStretch(true);
+  Image15->setPicture(assets::embeddedPicture("P8"));
+  end_l = label(this, {40, 56, 421, 121}, QStringLiteral("べんきょう　> "),
+                layoutFont(kProportionalGothic, 15, true), QColor(0xC4, 0x00, 0x62));
+  end_l->setWordWrap(true);
+  end_l2 = label(this, {268, 164, 84, 40}, QStringLiteral("99点"),
+                 layoutFont(kProportionalGothic, 40, true), kYellow);
+  end_l2->setAutoSize(true);
+  end_l3 = label(this, {40, 248, 421, 89}, QStringLiteral("べんきょう　> "),
+                 layoutFont(kProportionalGothic, 17, true, true), QColor(0xFF, 0xBB, 0xFF));
+  end_l3->setWordWrap(true);
+  Image16 = new platform::Hotspot(this, {364, 308, 113, 49}, true);
+  Image16->onMouseDown = [this] { Image16MouseDown(); };
+  end_Cg = picture(this, {360, 12, 112, 97});
+  end_Cg->setStretch(true);
+}
+
+bool ResultPanel::playKey(int key) {
+  if (!isReturn(key)) return false;
+  Image16MouseDown();
+  return true;
+}
+
+}  // namespace game
