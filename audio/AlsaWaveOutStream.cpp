@@ -14,6 +14,11 @@ namespace {
 // Re-reads the PCM's delay at least this often while blocks are playing, so that a
 // stretched or shortened play-out (sound servers resample) does not delay a done message.
 constexpr std::uint32_t kMaxRetireWaitMs = 20;
+// An underrun is mended by one prepare and the next write goes through. A PCM that answers
+// every write with an underrun for this long, although each recovery succeeded, has lost
+// its server: PipeWire's plug-in does exactly this once its daemon has gone (prepare
+// returns 0, the next call -EPIPE again, forever), and never reconnects by itself.
+constexpr std::uint32_t kUnderrunLoopMs = 300;
 
 }  // namespace
 
@@ -115,6 +120,7 @@ void AlsaWaveOutStream::resetLocked() {
   queuedFrames_ = 0;
   framesWritten_ = 0;
   framesPlayed_ = 0;
+  underrunSinceMs_.reset();
   if (lost_) {
     pacer_->reset(clock_.milliseconds());
     lostBaseBytes_ = 0;
@@ -229,6 +235,7 @@ bool AlsaWaveOutStream::feedLocked() {
       continue;
     }
     wroteSomething = wroteSomething || written > 0;
+    if (written > 0) underrunSinceMs_.reset();
     framesWritten_ += static_cast<std::uint64_t>(written);
     feedOffset_ += static_cast<std::uint32_t>(written) * frameBytes_;
   }
@@ -294,7 +301,9 @@ bool AlsaWaveOutStream::recoverLocked(int error) {
   if (error == -EPIPE) {
     // Underrun: the buffer ran empty, so everything written has been played.
     framesPlayed_ = framesWritten_;
-    if (snd_pcm_recover(pcm_, error, 1) == 0) return true;
+    const std::uint32_t now = clock_.milliseconds();
+    if (!underrunSinceMs_) underrunSinceMs_ = now;
+    if (now - *underrunSinceMs_ < kUnderrunLoopMs && snd_pcm_recover(pcm_, error, 1) == 0) return true;
   } else if (error == -ESTRPIPE) {
     framesPlayed_ = framesWritten_;
     const int resumed = snd_pcm_resume(pcm_);

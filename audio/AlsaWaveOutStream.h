@@ -15,7 +15,9 @@
 // The writer asks for real-time scheduling (SCHED_FIFO) and carries on at normal priority
 // when refused.
 //
-// Recovery stays inside: an underrun (-EPIPE) is recovered with snd_pcm_recover, a
+// Recovery stays inside: an underrun (-EPIPE) is recovered with snd_pcm_recover (unless
+// underruns have followed each other for 300 ms without a frame accepted: see
+// kUnderrunLoopMs), a
 // suspend (-ESTRPIPE) with snd_pcm_resume (retried while it says -EAGAIN) or a re-prepare,
 // -EAGAIN is retried after a wait. Any other failure (the sound server went away, the
 // card was unplugged) makes the stream "lost": what was at the PCM is reported done, and
@@ -104,6 +106,8 @@ class AlsaWaveOutStream final : public WaveOutStream {
   bool hardwarePaused_ = false;
   bool stopping_ = false;
   bool lost_ = false;
+  // Clock time of the first underrun since a frame was last accepted (see recoverLocked).
+  std::optional<std::uint32_t> underrunSinceMs_;
   // Once lost: blocks are paced here; lostBaseBytes_ is the position at the moment of loss.
   std::optional<ClockPacedQueue> pacer_;
   std::uint64_t lostBaseBytes_ = 0;
