@@ -57,9 +57,10 @@ DeviceResult resultFromAlsa(int error) {
   }
 }
 
-snd_pcm_format_t alsaFormat(const PcmFormat& format) {
-  return format.bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE;
-}
+// Always 16-bit: 8-bit blocks are widened by the stream as it writes them. pipewire-pulse
+// fills a corked or starved unsigned 8-bit stream with zero bytes, which is full negative
+// scale (a loud click at every stop and start), where signed zero is silence.
+snd_pcm_format_t alsaFormat(const PcmFormat&) { return SND_PCM_FORMAT_S16_LE; }
 
 // Opens a PCM and narrows its hardware parameters to the format. On success *pcm is open.
 DeviceResult openWithFormat(const std::string& name, const PcmFormat& format, snd_pcm_t** pcm,

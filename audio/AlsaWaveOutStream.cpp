@@ -19,6 +19,8 @@ constexpr std::uint32_t kMaxRetireWaitMs = 20;
 // its server: PipeWire's plug-in does exactly this once its daemon has gone (prepare
 // returns 0, the next call -EPIPE again, forever), and never reconnects by itself.
 constexpr std::uint32_t kUnderrunLoopMs = 300;
+// Frames of an 8-bit block widened per write (the scratch buffer's size).
+constexpr snd_pcm_uframes_t kWidenFrames = 1024;
 
 }  // namespace
 
@@ -30,6 +32,7 @@ AlsaWaveOutStream::AlsaWaveOutStream(snd_pcm_t* pcm, const PcmFormat& format, sn
       periodMs_(std::max<std::uint32_t>(1, static_cast<std::uint32_t>(periodFrames * 1000 / format.samplesPerSec))),
       bufferFrames_(static_cast<snd_pcm_sframes_t>(bufferFrames)),
       canPause_(canPause),
+      widen_(format.bitsPerSample == 8),
       clock_(clock),
       loop_(loop),
       window_(window) {
@@ -222,8 +225,17 @@ bool AlsaWaveOutStream::feedLocked() {
       feedOffset_ = 0;
       continue;
     }
-    const snd_pcm_uframes_t frames = std::min<snd_pcm_uframes_t>(framesLeft, static_cast<snd_pcm_uframes_t>(avail));
-    const snd_pcm_sframes_t written = snd_pcm_writei(pcm_, header.data + feedOffset_, frames);
+    snd_pcm_uframes_t frames = std::min<snd_pcm_uframes_t>(framesLeft, static_cast<snd_pcm_uframes_t>(avail));
+    const void* samples = header.data + feedOffset_;
+    if (widen_) {
+      frames = std::min<snd_pcm_uframes_t>(frames, kWidenFrames);
+      const std::uint32_t count = static_cast<std::uint32_t>(frames) * frameBytes_;
+      widened_.resize(count);
+      for (std::uint32_t i = 0; i < count; ++i)
+        widened_[i] = static_cast<std::int16_t>((header.data[feedOffset_ + i] - 128) * 256);
+      samples = widened_.data();
+    }
+    const snd_pcm_sframes_t written = snd_pcm_writei(pcm_, samples, frames);
     if (written < 0) {
       if (written == -EAGAIN) {
         full = true;

@@ -32,6 +32,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "audio/ClockPacedQueue.h"
 #include "audio/WaveOutDevice.h"
@@ -41,7 +42,8 @@ namespace platform {
 
 class AlsaWaveOutStream final : public WaveOutStream {
  public:
-  // Takes ownership of pcm, configured for format (interleaved access), non-blocking.
+  // Takes ownership of pcm, configured for format (interleaved access), non-blocking; an
+  // 8-bit format's PCM is configured for signed 16-bit samples instead, and widened here.
   // periodFrames: the PCM's period, used as the writer's polling interval when it is full.
   // clock: read from the writer thread, so it must be thread-safe (systemClock()).
   // bufferFrames: the PCM's ring buffer size.
@@ -90,6 +92,8 @@ class AlsaWaveOutStream final : public WaveOutStream {
   const std::uint32_t periodMs_;
   const snd_pcm_sframes_t bufferFrames_;
   const bool canPause_;
+  const bool widen_;                    // 8-bit blocks, written to a 16-bit PCM
+  std::vector<std::int16_t> widened_;   // writer's scratch for one widened chunk
   Clock& clock_;
   MessageLoop& loop_;
   const WindowHandle window_;
