@@ -144,6 +144,7 @@ DeviceResult AlsaWaveOut::openPcm(std::int32_t id, const PcmFormat& format, snd_
     // A PCM that opens but refuses the format answers for all: they end at the same server.
     if (result == kDeviceBadFormat) return result;
     if (result != kDeviceOk) continue;
+    std::lock_guard lock(announcedMutex_);
     if (candidate != announcedPcm_) {
       std::fprintf(stderr, "wave output: playing through the ALSA PCM \"%s\"\n", candidate.c_str());
       announcedPcm_ = candidate;

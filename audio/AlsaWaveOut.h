@@ -13,6 +13,7 @@
 // Every device reports 2 channels and is never synchronous.
 #include <alsa/asoundlib.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,9 @@ class AlsaWaveOut final : public WaveOutSystem {
 
   Clock& clock_;
   std::vector<std::string> pcmNames_;
-  // The desktop PCM device 0 last opened; written by whichever thread opens (one at a time).
+  // The desktop PCM device 0 last opened. Opens come from the GUI thread (activation) and
+  // from the thread that writes (a FallbackWaveOut retry), hence the lock.
+  std::mutex announcedMutex_;
   std::string announcedPcm_;
 };
 
