@@ -35,7 +35,7 @@ need_pipewire_tools() {
     echo "SKIP: PipeWire's ALSA plug-in is not unpacked in $PIPEWIRE_ALSA_DIR (tools/quickstart.sh test does it)"
     exit 77
   fi
-  need_tools
+  need_client_tools
 }
 
 start_server() {

@@ -36,6 +36,12 @@ need_tools() {
     echo "SKIP: pulseaudio is not installed"
     exit 77
   fi
+  need_client_tools
+}
+
+# What every server's checks need besides the server: the PulseAudio clients (they reach
+# pipewire-pulse too), sox, and ALSA's PulseAudio plug-in.
+need_client_tools() {
   for tool in pactl parec sox soxi timeout dd mkfifo; do
     if ! command -v "$tool" > /dev/null 2>&1; then
       echo "FAIL: $tool is not installed (packages pulseaudio-utils, sox)"
