@@ -5,6 +5,7 @@
 #   pulse           PulseAudio; the effects through ALSA's PulseAudio plug-in
 #   pipewire        PipeWire; the effects through PipeWire's own ALSA plug-in
 #   pipewire-pulse  PipeWire; the effects through ALSA's PulseAudio plug-in to pipewire-pulse
+#   pipewire-nodefault  the same, but ALSA knows no "default": the game must find "pulse"
 # (the tune through FluidSynth's PulseAudio driver, or its ALSA one). WHEN is
 #   restart  while its greeting and tune play, the server is killed, left dead for DOWN
 #            seconds and started again (time 0);
@@ -33,10 +34,14 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 export EXTRA_SINK=fxsink EFFECTS_SINK=fxsink
 case $SERVER in
   pulse) . "$HERE/../../tests/e2e/pulse_env.sh"; need_tools; use_alsa_route pulse ;;
-  pipewire | pipewire-pulse)
+  pipewire | pipewire-pulse | pipewire-nodefault)
     . "$HERE/../../tests/e2e/pipewire_env.sh"; need_pipewire_tools
-    if [ "$SERVER" = pipewire ]; then use_alsa_route pipewire; else use_alsa_route pulse; fi ;;
-  *) echo "unknown server $SERVER (pulse, pipewire, pipewire-pulse)"; exit 2 ;;
+    case $SERVER in
+      pipewire) use_alsa_route pipewire ;;
+      pipewire-pulse) use_alsa_route pulse ;;
+      *) use_alsa_route nodefault ;;
+    esac ;;
+  *) echo "unknown server $SERVER (pulse, pipewire, pipewire-pulse, pipewire-nodefault)"; exit 2 ;;
 esac
 . "$HERE/../../tests/e2e/xvfb_env.sh"
 need_xvfb_tools

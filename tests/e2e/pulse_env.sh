@@ -11,8 +11,8 @@
 #                                       (to pipewire-pulse); no "pipewire" PCM
 #                             nodefault only "pulse": "default" is unknown, as on a desktop
 #                                       without PipeWire's ALSA plug-in
-#                           With EFFECTS_SINK=NAME set, "default" plays to that sink
-#                           instead of the server's default one.
+#                           With EFFECTS_SINK=NAME set, "default" ("pulse" where there is
+#                           no default) plays to that sink instead of the server's default.
 #                           The system's configuration is left out on purpose: its pulse
 #                           hook makes "default" the PulseAudio plug-in whenever a pulse
 #                           server answers, whatever the user's own file says.
@@ -112,7 +112,11 @@ stop_server() { stop_pulse; }
 use_alsa_route() {
   local conf="$PULSE_WORK/alsa-$1.conf"
   {
-    echo "pcm.pulse { type pulse hint { show on description \"PulseAudio\" } }"
+    if [ "$1" = nodefault ]; then
+      echo "pcm.pulse { type pulse ${EFFECTS_SINK:+device $EFFECTS_SINK} }"
+    else
+      echo "pcm.pulse { type pulse hint { show on description \"PulseAudio\" } }"
+    fi
     echo "ctl.pulse { type pulse }"
     echo "pcm.null { type null }"
     case $1 in
