@@ -7,7 +7,8 @@
 #
 #   need_pipewire_tools    skips (exit 77) when PipeWire, WirePlumber, pipewire-pulse, a
 #                          D-Bus daemon or the extracted ALSA plug-in is missing.
-#   start_server           starts the daemons and waits until the null sink is there (and a
+#   start_server           starts the daemons (with the system's ALSA configuration) and
+#                          waits until the null sink is the default one (and a
 #                          second one named EXTRA_SINK, when that is set).
 #   kill_server            kills them at once, as a crash or a restart of the user's
 #                          services would.
@@ -56,19 +57,32 @@ start_server() {
     export DBUS_SESSION_BUS_ADDRESS
     DBUS_PID=$(cat "$PULSE_WORK/dbus.pid")
   fi
-  pipewire >> "$PULSE_WORK/pipewire.log" 2>&1 &
+  env -u ALSA_CONFIG_PATH pipewire >> "$PULSE_WORK/pipewire.log" 2>&1 &
   PW_PIDS=($!)
-  wireplumber >> "$PULSE_WORK/wireplumber.log" 2>&1 &
-  PW_PIDS+=($!)
-  pipewire-pulse >> "$PULSE_WORK/pipewire-pulse.log" 2>&1 &
-  PW_PIDS+=($!)
+  # WirePlumber gives up at once when the daemon's socket is not there yet.
   local tries=0
-  until pactl list sinks short 2> /dev/null | grep -q nullsink; do
+  until [ -S "$XDG_RUNTIME_DIR/pipewire-0" ]; do
     tries=$((tries + 1))
-    [ $tries -lt 100 ] || { echo "FAIL: PipeWire's null sink did not appear"; tail "$PULSE_WORK"/pipewire*.log; exit 1; }
+    [ $tries -lt 100 ] || { echo "FAIL: PipeWire did not start"; tail "$PULSE_WORK/pipewire.log"; exit 1; }
     sleep 0.1
   done
-  pactl set-default-sink nullsink > /dev/null 2>&1
+  env -u ALSA_CONFIG_PATH wireplumber >> "$PULSE_WORK/wireplumber.log" 2>&1 &
+  PW_PIDS+=($!)
+  env -u ALSA_CONFIG_PATH pipewire-pulse >> "$PULSE_WORK/pipewire-pulse.log" 2>&1 &
+  PW_PIDS+=($!)
+  # Ready once WirePlumber takes "nullsink" as the default sink: a stream that appears
+  # before its policy runs may never be linked (a recording that never starts).
+  tries=0
+  until pactl info 2> /dev/null | grep -q "^Default Sink: nullsink"; do
+    if ! kill -0 "${PW_PIDS[1]}" 2> /dev/null; then  # it came too early after all
+      env -u ALSA_CONFIG_PATH wireplumber >> "$PULSE_WORK/wireplumber.log" 2>&1 &
+      PW_PIDS[1]=$!
+    fi
+    pactl set-default-sink nullsink > /dev/null 2>&1
+    tries=$((tries + 1))
+    [ $tries -lt 100 ] || { echo "FAIL: PipeWire's null sink did not appear"; tail "$PULSE_WORK"/*.log; exit 1; }
+    sleep 0.1
+  done
 }
 
 kill_server() {
@@ -76,6 +90,8 @@ kill_server() {
   kill -9 "${PW_PIDS[@]}" 2> /dev/null
   wait "${PW_PIDS[@]}" 2> /dev/null
   PW_PIDS=()
+  # A killed daemon leaves its socket behind, which would look like a started one.
+  rm -f "$XDG_RUNTIME_DIR/pipewire-0" "$XDG_RUNTIME_DIR/pipewire-0.lock"
 }
 
 stop_server() {

@@ -83,6 +83,8 @@ start_recording() {
     > "$PULSE_WORK/samples" &
   RECORD_PID=$!
   if ! timeout 20 sh -c "read line < '$PULSE_WORK/ready'"; then
+    kill "$RECORD_PID" "$READER_PID" 2> /dev/null  # the reader would wait for "ready" forever
+    RECORD_PID=
     echo "FAIL: the recording did not start"
     exit 1
   fi
