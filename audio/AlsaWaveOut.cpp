@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -24,6 +25,8 @@ constexpr unsigned kBufferMicroseconds = 100'000;
 
 bool isListedPcm(const char* name) {
   if (std::strcmp(name, kDefaultPcm) == 0 || std::strcmp(name, "null") == 0) return false;
+  // Device 0 already plays through these where "default" does not.
+  if (std::strcmp(name, "pipewire") == 0 || std::strcmp(name, "pulse") == 0) return false;
   static const char* const kSkippedPrefixes[] = {"surround", "iec958", "hdmi", "front:", "rear:", "center_lfe:", "side:"};
   return std::none_of(std::begin(kSkippedPrefixes), std::end(kSkippedPrefixes),
                       [&](const char* prefix) { return std::strncmp(name, prefix, std::strlen(prefix)) == 0; });
@@ -54,9 +57,10 @@ DeviceResult resultFromAlsa(int error) {
   }
 }
 
-snd_pcm_format_t alsaFormat(const PcmFormat& format) {
-  return format.bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE;
-}
+// Always 16-bit: 8-bit blocks are widened by the stream as it writes them. pipewire-pulse
+// fills a corked or starved unsigned 8-bit stream with zero bytes, which is full negative
+// scale (a loud click at every stop and start), where signed zero is silence.
+snd_pcm_format_t alsaFormat(const PcmFormat&) { return SND_PCM_FORMAT_S16_LE; }
 
 // Opens a PCM and narrows its hardware parameters to the format. On success *pcm is open.
 DeviceResult openWithFormat(const std::string& name, const PcmFormat& format, snd_pcm_t** pcm,
@@ -124,22 +128,46 @@ DeviceResult AlsaWaveOut::capabilities(std::int32_t id, WaveOutCaps& caps) {
   return kDeviceOk;
 }
 
-DeviceResult AlsaWaveOut::queryFormat(std::int32_t id, const PcmFormat& format) {
+const std::vector<std::string>& AlsaWaveOut::desktopPcms() {
+  static const std::vector<std::string> names{kDefaultPcm, "pipewire", "pulse"};
+  return names;
+}
+
+DeviceResult AlsaWaveOut::openPcm(std::int32_t id, const PcmFormat& format, snd_pcm_t** pcm,
+                                  snd_pcm_hw_params_t* params) {
   const std::string name = pcmName(id);
-  if (name.empty()) return kDeviceBadId;
+  if (name != kDefaultPcm) return openWithFormat(name, format, pcm, params);
+  DeviceResult first = kDeviceError;
+  for (const std::string& candidate : desktopPcms()) {
+    const DeviceResult result = openWithFormat(candidate, format, pcm, params);
+    if (candidate == kDefaultPcm) first = result;
+    // A PCM that opens but refuses the format answers for all: they end at the same server.
+    if (result == kDeviceBadFormat) return result;
+    if (result != kDeviceOk) continue;
+    std::lock_guard lock(announcedMutex_);
+    if (candidate != announcedPcm_) {
+      std::fprintf(stderr, "wave output: playing through the ALSA PCM \"%s\"\n", candidate.c_str());
+      announcedPcm_ = candidate;
+    }
+    return kDeviceOk;
+  }
+  return first;
+}
+
+DeviceResult AlsaWaveOut::queryFormat(std::int32_t id, const PcmFormat& format) {
+  if (pcmName(id).empty()) return kDeviceBadId;
   if (!isPlainPcm(format)) return kDeviceBadFormat;
   snd_pcm_t* pcm = nullptr;
   snd_pcm_hw_params_t* params = nullptr;
   snd_pcm_hw_params_alloca(&params);
-  const DeviceResult result = openWithFormat(name, format, &pcm, params);
+  const DeviceResult result = openPcm(id, format, &pcm, params);
   if (pcm) snd_pcm_close(pcm);
   return result;
 }
 
 DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, MessageLoop& loop,
                                WindowHandle callbackWindow, std::unique_ptr<WaveOutStream>& stream) {
-  const std::string name = pcmName(id);
-  if (name.empty()) return kDeviceBadId;
+  if (pcmName(id).empty()) return kDeviceBadId;
   if (!isPlainPcm(format)) return kDeviceBadFormat;
   snd_pcm_t* pcm = nullptr;
   snd_pcm_hw_params_t* params = nullptr;
@@ -147,7 +175,7 @@ DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, Message
   // Opened from a real-time thread: a sound server's plug-in starts its client thread here,
   // and that thread, which carries every block to the server, inherits the priority.
   DeviceResult opened = kDeviceError;
-  runOnRealtimeThread([&] { opened = openWithFormat(name, format, &pcm, params); });
+  runOnRealtimeThread([&] { opened = openPcm(id, format, &pcm, params); });
   if (opened != kDeviceOk) return opened;
 
   unsigned periodUs = kPeriodMicroseconds;
@@ -182,14 +210,6 @@ DeviceResult AlsaWaveOut::open(std::int32_t id, const PcmFormat& format, Message
   }
   stream = std::make_unique<AlsaWaveOutStream>(pcm, format, periodFrames, bufferFrames, canPause, clock_, loop, callbackWindow);
   return kDeviceOk;
-}
-
-bool AlsaWaveOut::defaultDeviceOpens() {
-  silenceAlsaLibrary();
-  snd_pcm_t* pcm = nullptr;
-  if (snd_pcm_open(&pcm, kDefaultPcm, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return false;
-  snd_pcm_close(pcm);
-  return true;
 }
 
 }  // namespace platform

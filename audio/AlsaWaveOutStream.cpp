@@ -14,6 +14,13 @@ namespace {
 // Re-reads the PCM's delay at least this often while blocks are playing, so that a
 // stretched or shortened play-out (sound servers resample) does not delay a done message.
 constexpr std::uint32_t kMaxRetireWaitMs = 20;
+// An underrun is mended by one prepare and the next write goes through. A PCM that answers
+// every write with an underrun for this long, although each recovery succeeded, has lost
+// its server: PipeWire's plug-in does exactly this once its daemon has gone (prepare
+// returns 0, the next call -EPIPE again, forever), and never reconnects by itself.
+constexpr std::uint32_t kUnderrunLoopMs = 300;
+// Frames of an 8-bit block widened per write (the scratch buffer's size).
+constexpr snd_pcm_uframes_t kWidenFrames = 1024;
 
 }  // namespace
 
@@ -25,6 +32,7 @@ AlsaWaveOutStream::AlsaWaveOutStream(snd_pcm_t* pcm, const PcmFormat& format, sn
       periodMs_(std::max<std::uint32_t>(1, static_cast<std::uint32_t>(periodFrames * 1000 / format.samplesPerSec))),
       bufferFrames_(static_cast<snd_pcm_sframes_t>(bufferFrames)),
       canPause_(canPause),
+      widen_(format.bitsPerSample == 8),
       clock_(clock),
       loop_(loop),
       window_(window) {
@@ -115,6 +123,7 @@ void AlsaWaveOutStream::resetLocked() {
   queuedFrames_ = 0;
   framesWritten_ = 0;
   framesPlayed_ = 0;
+  underrunSinceMs_.reset();
   if (lost_) {
     pacer_->reset(clock_.milliseconds());
     lostBaseBytes_ = 0;
@@ -216,8 +225,17 @@ bool AlsaWaveOutStream::feedLocked() {
       feedOffset_ = 0;
       continue;
     }
-    const snd_pcm_uframes_t frames = std::min<snd_pcm_uframes_t>(framesLeft, static_cast<snd_pcm_uframes_t>(avail));
-    const snd_pcm_sframes_t written = snd_pcm_writei(pcm_, header.data + feedOffset_, frames);
+    snd_pcm_uframes_t frames = std::min<snd_pcm_uframes_t>(framesLeft, static_cast<snd_pcm_uframes_t>(avail));
+    const void* samples = header.data + feedOffset_;
+    if (widen_) {
+      frames = std::min<snd_pcm_uframes_t>(frames, kWidenFrames);
+      const std::uint32_t count = static_cast<std::uint32_t>(frames) * frameBytes_;
+      widened_.resize(count);
+      for (std::uint32_t i = 0; i < count; ++i)
+        widened_[i] = static_cast<std::int16_t>((header.data[feedOffset_ + i] - 128) * 256);
+      samples = widened_.data();
+    }
+    const snd_pcm_sframes_t written = snd_pcm_writei(pcm_, samples, frames);
     if (written < 0) {
       if (written == -EAGAIN) {
         full = true;
@@ -229,6 +247,7 @@ bool AlsaWaveOutStream::feedLocked() {
       continue;
     }
     wroteSomething = wroteSomething || written > 0;
+    if (written > 0) underrunSinceMs_.reset();
     framesWritten_ += static_cast<std::uint64_t>(written);
     feedOffset_ += static_cast<std::uint32_t>(written) * frameBytes_;
   }
@@ -294,7 +313,9 @@ bool AlsaWaveOutStream::recoverLocked(int error) {
   if (error == -EPIPE) {
     // Underrun: the buffer ran empty, so everything written has been played.
     framesPlayed_ = framesWritten_;
-    if (snd_pcm_recover(pcm_, error, 1) == 0) return true;
+    const std::uint32_t now = clock_.milliseconds();
+    if (!underrunSinceMs_) underrunSinceMs_ = now;
+    if (now - *underrunSinceMs_ < kUnderrunLoopMs && snd_pcm_recover(pcm_, error, 1) == 0) return true;
   } else if (error == -ESTRPIPE) {
     framesPlayed_ = framesWritten_;
     const int resumed = snd_pcm_resume(pcm_);

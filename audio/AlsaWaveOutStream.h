@@ -15,7 +15,9 @@
 // The writer asks for real-time scheduling (SCHED_FIFO) and carries on at normal priority
 // when refused.
 //
-// Recovery stays inside: an underrun (-EPIPE) is recovered with snd_pcm_recover, a
+// Recovery stays inside: an underrun (-EPIPE) is recovered with snd_pcm_recover (unless
+// underruns have followed each other for 300 ms without a frame accepted: see
+// kUnderrunLoopMs), a
 // suspend (-ESTRPIPE) with snd_pcm_resume (retried while it says -EAGAIN) or a re-prepare,
 // -EAGAIN is retried after a wait. Any other failure (the sound server went away, the
 // card was unplugged) makes the stream "lost": what was at the PCM is reported done, and
@@ -30,6 +32,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "audio/ClockPacedQueue.h"
 #include "audio/WaveOutDevice.h"
@@ -39,7 +42,8 @@ namespace platform {
 
 class AlsaWaveOutStream final : public WaveOutStream {
  public:
-  // Takes ownership of pcm, configured for format (interleaved access), non-blocking.
+  // Takes ownership of pcm, configured for format (interleaved access), non-blocking; an
+  // 8-bit format's PCM is configured for signed 16-bit samples instead, and widened here.
   // periodFrames: the PCM's period, used as the writer's polling interval when it is full.
   // clock: read from the writer thread, so it must be thread-safe (systemClock()).
   // bufferFrames: the PCM's ring buffer size.
@@ -88,6 +92,8 @@ class AlsaWaveOutStream final : public WaveOutStream {
   const std::uint32_t periodMs_;
   const snd_pcm_sframes_t bufferFrames_;
   const bool canPause_;
+  const bool widen_;                    // 8-bit blocks, written to a 16-bit PCM
+  std::vector<std::int16_t> widened_;   // writer's scratch for one widened chunk
   Clock& clock_;
   MessageLoop& loop_;
   const WindowHandle window_;
@@ -104,6 +110,8 @@ class AlsaWaveOutStream final : public WaveOutStream {
   bool hardwarePaused_ = false;
   bool stopping_ = false;
   bool lost_ = false;
+  // Clock time of the first underrun since a frame was last accepted (see recoverLocked).
+  std::optional<std::uint32_t> underrunSinceMs_;
   // Once lost: blocks are paced here; lostBaseBytes_ is the position at the moment of loss.
   std::optional<ClockPacedQueue> pacer_;
   std::uint64_t lostBaseBytes_ = 0;

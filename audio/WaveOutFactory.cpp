@@ -36,10 +36,8 @@ std::unique_ptr<WaveOutSystem> createWaveOutSystem(const WaveOutChoice& choice, 
     case WaveOutChoice::Kind::Alsa:
       break;
   }
-  if (!AlsaWaveOut::defaultDeviceOpens()) {
-    std::fprintf(stderr, "wave output: no ALSA playback device opens; playing silently\n");
-    return std::make_unique<NullWaveOut>(clock);
-  }
+  // Also when no PCM opens now: the streams then play silently and try again at most once
+  // a second while they play, so a sound server started after the program is found.
   return std::make_unique<FallbackWaveOut>(std::make_unique<AlsaWaveOut>(clock), std::make_unique<NullWaveOut>(clock), clock);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Chooses the wave output devices from WAVEMIX_OUTPUT:
-//   unset, empty or "alsa"  ALSA (AlsaWaveOut); a device that does not open is replaced by
-//                           the null device, and with no openable "default" PCM at all the
-//                           null device is used from the start
+//   unset, empty or "alsa"  ALSA (AlsaWaveOut) behind FallbackWaveOut: a device that does
+//                           not open (even at the start, with no sound server yet) plays
+//                           silently on the null device until it opens
 //   "null"                  the silent, clock-paced device (NullWaveOut)
 //   "file:PATH"             the clock-paced device that records to the WAV file PATH
 // Any other value (including "file:" with no path) is reported on stderr and treated as

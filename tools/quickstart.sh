@@ -16,6 +16,8 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-de
   fonts-ipafont-gothic libinih-dev libgtest-dev libgmock-dev)
 test_packages=(xvfb xauth x11-utils xdotool libxcb1-dev pulseaudio pulseaudio-utils sox clang
   libclang-rt-14-dev libbenchmark-dev)
+# PipeWire for the real-sound checks on it (its ALSA plug-in is unpacked below instead).
+test_packages+=(pipewire pipewire-pulse wireplumber dbus-daemon)
 # The Debian packages: building them, checking them, a screenshot of the installed game, and
 # a fresh Debian 12 to install them on.
 test_packages+=(dpkg-dev lintian appstream imagemagick debootstrap)
@@ -50,6 +52,19 @@ configure() {  # dir, extra cmake options...
 
 configure build
 cmake --build build -j "$jobs"
+
+# PipeWire's ALSA plug-in, for the checks that play through it. Its package conflicts with
+# pulseaudio, which the other checks need, so it is unpacked into the build tree (where
+# tests/e2e/pipewire_env.sh looks) rather than installed. Without it those checks skip.
+if [ "$mode" = test ] && ! ls build/pipewire-alsa/usr/lib/*/alsa-lib/libasound_module_pcm_pipewire.so > /dev/null 2>&1; then
+  fetch=$(mktemp -d)
+  if (cd "$fetch" && apt-get download pipewire-alsa > /dev/null 2>&1); then
+    dpkg-deb -x "$fetch"/pipewire-alsa_*.deb build/pipewire-alsa
+  else
+    echo "pipewire-alsa could not be downloaded; the checks through PipeWire's ALSA plug-in will skip"
+  fi
+  rm -rf "$fetch"
+fi
 
 if [ "$mode" = play ]; then
   exec build/bin/pomuri

@@ -1,34 +1,63 @@
 #!/bin/bash
-# Sound after the sound server restarts mid-game.
+# Sound after the sound server restarts mid-game, or starts after the game.
 #
-# pomuri runs under Xvfb into a private PulseAudio null sink; while its greeting and tune
-# play, the daemon is killed, left dead for DOWN seconds and started again (time 0). Half a
-# second later NEW GAME is clicked (start.wav on the mixer). The script then watches the
-# server's sink inputs every 50 ms: for the tune (FluidSynth's own stream) and for the
-# effects (the mixer's stream through ALSA's PulseAudio plug-in) it prints when the stream
-# is back uncorked after time 0, and records 2 s of that stream alone from the monitor
-# (parec --monitor-stream) to show it is heard, not only connected. Goal: both within 3 s.
-# Exit 77 when Xvfb, xdotool or PulseAudio is missing; 1 when a stream does not come back.
+# pomuri runs under Xvfb into a private sound server's null sink. SERVER is
+#   pulse           PulseAudio; the effects through ALSA's PulseAudio plug-in
+#   pipewire        PipeWire; the effects through PipeWire's own ALSA plug-in
+#   pipewire-pulse  PipeWire; the effects through ALSA's PulseAudio plug-in to pipewire-pulse
+#   pipewire-nodefault  the same, but ALSA knows no "default": the game must find "pulse"
+# (the tune through FluidSynth's PulseAudio driver, or its ALSA one). WHEN is
+#   restart  while its greeting and tune play, the server is killed, left dead for DOWN
+#            seconds and started again (time 0);
+#   late     the game starts with no server at all, which is started DOWN seconds later
+#            (time 0).
+# The tune plays to the server's default sink, "nullsink"; ALSA's "default" is routed to a
+# second null sink, "fxsink". FluidSynth may come back through its ALSA driver, so into
+# fxsink too: the script watches the sink inputs every 50 ms, notes when the tune's stream
+# (the only stereo one) and the effects' stream (mono) are back uncorked, and moves the
+# tune's to nullsink. Both monitors are recorded from time 0 (fx.raw, tune.raw: s16le mono
+# 44.1 kHz, kept in the work folder with KEEP=1); half a second later NEW GAME is clicked
+# (start.wav on the mixer), at 1.5 s a click ends the first line (1.wav). The script prints
+# when each stream is back and when each sink is first heard: the tune at a sample above
+# 1/100 of full scale, the effects above 1/4 (the cues peak near full scale, the tune below
+# 1/5, and up to 50 ms of the tune may reach fxsink before it is moved). Goal: both ≤ 3 s.
+# Exit 77 when a program it needs is missing; 1 when either is not heard within 3 s.
 #
-# Usage: bench/recovery/measure_recovery.sh PATH/TO/pomuri [DOWN_SECONDS]
+# Usage: bench/recovery/measure_recovery.sh PATH/TO/pomuri [DOWN_SECONDS] [SERVER] [WHEN]
 set -u
 GAME=$(realpath "$1")
 DOWN=${2:-2}
+SERVER=${3:-pulse}
+WHEN=${4:-restart}
 BIN_DIR=$(dirname "$GAME")
 HERE=$(cd "$(dirname "$0")" && pwd)
-. "$HERE/../../tests/e2e/pulse_env.sh"
+export EXTRA_SINK=fxsink EFFECTS_SINK=fxsink
+case $SERVER in
+  pulse) . "$HERE/../../tests/e2e/pulse_env.sh"; need_tools; use_alsa_route pulse ;;
+  pipewire | pipewire-pulse | pipewire-nodefault)
+    . "$HERE/../../tests/e2e/pipewire_env.sh"; need_pipewire_tools
+    case $SERVER in
+      pipewire) use_alsa_route pipewire ;;
+      pipewire-pulse) use_alsa_route pulse ;;
+      *) use_alsa_route nodefault ;;
+    esac ;;
+  *) echo "unknown server $SERVER (pulse, pipewire, pipewire-pulse, pipewire-nodefault)"; exit 2 ;;
+esac
 . "$HERE/../../tests/e2e/xvfb_env.sh"
 need_xvfb_tools
-need_tools
 
 GAME_PID=
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2> /dev/null && wait "$GAME_PID" 2> /dev/null
   stop_xvfb
-  stop_pulse
+  if [ "${KEEP:-0}" = 1 ]; then
+    kill_server; echo "kept: $PULSE_WORK"
+  else
+    stop_server
+  fi
 }
 trap cleanup EXIT
-start_pulse
+[ "$WHEN" = late ] || start_server
 cd "$PULSE_WORK"
 fresh_game_folder "$BIN_DIR" game
 start_xvfb 1024x768 xvfb.log || { echo "FAIL: Xvfb did not start"; cat xvfb.log; exit 1; }
@@ -38,52 +67,51 @@ WAVEMIX_OUTPUT=alsa "$GAME" --seed 5 --data-dir "$PULSE_WORK/game" > game.log 2>
 GAME_PID=$!
 WIN=$(wait_for_window 20 --name "ポムリー" | head -1)
 [ -n "$WIN" ] || { echo "FAIL: the game window did not appear"; exit 1; }
-sleep 2
-echo "before the loss: $(pactl list sink-inputs short | wc -l) stream(s) playing"
-pulseaudio --kill
-sleep "$DOWN"
-start_pulse
+if [ "$WHEN" = late ]; then
+  sleep "$DOWN"
+else
+  sleep 2
+  echo "before the loss: $(pactl list sink-inputs short | wc -l) stream(s) playing"
+  kill_server
+  sleep "$DOWN"
+fi
+start_server
 t0=$(date +%s%N)
+parec -d fxsink.monitor --raw --format=s16le --rate=44100 --channels=1 --latency-msec=10 > fx.raw &
+FX_PID=$!
+parec -d nullsink.monitor --raw --format=s16le --rate=44100 --channels=1 --latency-msec=10 > tune.raw &
+TUNE_PID=$!
+( sleep 0.5; xdotool mousemove --window "$WIN" 292 304 click 1; sleep 1; xdotool mousemove --window "$WIN" 150 180 click 1 ) &
 ms_since_t0() { echo $(( ($(date +%s%N) - t0) / 1000000 )); }
-( sleep 0.5; xdotool mousemove --window "$WIN" 292 304 click 1 ) &
-
-# Prints the index of an uncorked sink input whose properties match PATTERN, if any.
-stream_index() {
-  pactl list sink-inputs | awk -v pat="$1" '
-    /^Sink Input #/ { idx = substr($3, 2); corked = 0; hit = 0 }
-    /Corked: yes/ { corked = 1 }
-    $0 ~ pat { hit = 1 }
-    /^$/ { if (idx != "" && hit && !corked) { print idx; exit } idx = "" }
-    END { if (idx != "" && hit && !corked) print idx }'
-}
-tune_ms=""; effects_ms=""; tune_idx=""; effects_idx=""
-while [ "$(ms_since_t0)" -lt 6000 ] && { [ -z "$tune_ms" ] || [ -z "$effects_ms" ]; }; do
-  if [ -z "$tune_ms" ]; then
-    tune_idx=$(stream_index 'application.name = "FluidSynth"')
-    [ -n "$tune_idx" ] && tune_ms=$(ms_since_t0)
-  fi
-  if [ -z "$effects_ms" ]; then
-    effects_idx=$(stream_index 'ALSA plug-in')
-    [ -n "$effects_idx" ] && effects_ms=$(ms_since_t0)
-  fi
+tune_ms=""; effects_ms=""
+while [ "$(ms_since_t0)" -lt 6000 ]; do
+  while read -r idx spec; do
+    case $spec in
+      *2ch*) [ -n "$tune_ms" ] || tune_ms=$(ms_since_t0); pactl move-sink-input "$idx" nullsink ;;
+      *1ch*) [ -n "$effects_ms" ] || effects_ms=$(ms_since_t0) ;;
+    esac
+  done < <(pactl list sink-inputs | awk '
+    /^Sink Input #/ { idx = substr($3, 2) } /Sample Specification:/ { spec = $3 "_" $4 }
+    /Corked: no/ { print idx, spec }')
   sleep 0.05
 done
-
-heard() {  # INDEX [CLICK_X CLICK_Y] -> "heard" when 2 s of that stream alone hold sound
-  timeout 2 parec --monitor-stream="$1" --raw --format=s16le --rate=44100 --channels=1 > "stream$1.raw" 2> /dev/null &
-  # The mixer's stream is corked again once its cue has played: give it another one.
-  [ $# -gt 1 ] && { sleep 0.2; xdotool mousemove --window "$WIN" "$2" "$3" click 1; }
-  wait $!
-  python3 -c "import array,sys; a=array.array('h'); a.frombytes(open(sys.argv[1],'rb').read()); print('heard' if any(a) else 'silent')" "stream$1.raw"
-}
+echo "streams back (uncorked) after: tune ${tune_ms:-never} ms, effects ${effects_ms:-never} ms"
+kill "$FX_PID" "$TUNE_PID"; wait "$FX_PID" "$TUNE_PID" 2> /dev/null
+# A recording's first sample is taken after time 0 (the server has to start the stream),
+# so the times printed are at most that lag early.
 status=0
-for what in tune effects; do
-  eval "ms=\$${what}_ms idx=\$${what}_idx"
-  if [ -n "$ms" ]; then
-    click=""; [ $what = effects ] && click="150 180"  # ends the first line: 1.wav
-    echo "$what: stream back $ms ms after the server restarted; $(heard "$idx" $click)"
+for what in fx tune; do
+  first=$(python3 -c "
+import array, sys
+a = array.array('h'); a.frombytes(open(sys.argv[1], 'rb').read())
+hit = next((i for i, x in enumerate(a) if abs(x) > int(sys.argv[2])), None)
+print('' if hit is None else hit * 1000 // 44100)" $what.raw $([ $what = fx ] && echo 8192 || echo 327))
+  name=$([ $what = fx ] && echo effects || echo tune)
+  if [ -n "$first" ]; then
+    echo "$name: heard $first ms after the server started"
+    [ "$first" -le 3000 ] || status=1
   else
-    echo "$what: not back within 6 s"; status=1
+    echo "$name: not heard within 6 s"; status=1
   fi
 done
 grep "wave output" game.log

@@ -138,8 +138,9 @@ struct FluidMidiSynth::Engine {
       lastProgress = now;
       return;
     }
-    if (driver && now - lastProgress < std::chrono::milliseconds(kStalledMs)) return;
-    // No driver, or one that stopped rendering (its sound server went away): try again.
+    // A driver that stopped rendering (its sound server went away), or none (no server
+    // yet): made again, at most once a kStalledMs, until a server takes it.
+    if (now - lastProgress < std::chrono::milliseconds(kStalledMs)) return;
     closeDriver();
     openDriver();
   }

@@ -10,8 +10,9 @@
 // The audio driver exists only while a tune plays: made on play, deleted on stop, unload
 // and when the tune has ended, so a silent player costs nothing and keeps no stream open at
 // the sound server. While a tune plays the worker wakes every kWatchMs to notice its end
-// and a driver that stopped rendering (the sound server went away); such a driver is made
-// again until the server is back, and the tune goes on from where it stopped.
+// and a driver that stopped rendering (the sound server went away) or could not be made
+// (no server yet); the driver is then made again, at most once a kStalledMs, until a
+// server takes it, and the tune goes on from where it stopped.
 #include <condition_variable>
 #include <deque>
 #include <filesystem>

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "tests/audio/RecordingMessageLoop.h"
@@ -67,6 +70,26 @@ TEST(AlsaWaveOutTest, AMissingPcmFailsCleanly) {
   EXPECT_NE(devices.open(0, kMono11k, loop, 1, stream), kDeviceOk);
   EXPECT_EQ(stream, nullptr);
   EXPECT_NE(devices.queryFormat(0, kMono11k), kDeviceOk);
+}
+
+// A desktop whose ALSA configuration knows no "default" but a "pipewire" PCM (here a null
+// one): device 0 plays through "pipewire" instead of staying silent.
+TEST(AlsaWaveOutTest, DeviceZeroFallsThroughToTheDesktopPcmThatOpens) {
+  const std::string config = testing::TempDir() + "alsa-without-default.conf";
+  std::FILE* file = std::fopen(config.c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fputs("pcm.pipewire { type null }\n", file);
+  std::fclose(file);
+  const char* saved = std::getenv("ALSA_CONFIG_PATH");
+  const std::string savedPath = saved ? saved : "";
+  setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
+  test::RecordingMessageLoop loop;
+  AlsaWaveOut devices(systemClock());
+  std::unique_ptr<WaveOutStream> stream;
+  EXPECT_EQ(devices.open(0, kMono11k, loop, 1, stream), kDeviceOk);
+  EXPECT_EQ(devices.queryFormat(kWaveMapper, kMono11k), kDeviceOk);
+  stream.reset();
+  if (saved) setenv("ALSA_CONFIG_PATH", savedPath.c_str(), 1); else unsetenv("ALSA_CONFIG_PATH");
 }
 
 TEST_F(AlsaNullPcmTest, FormatQueryRefusesWhatIsNotPlainPcm) {

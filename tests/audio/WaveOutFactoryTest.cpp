@@ -50,13 +50,10 @@ TEST(WaveOutFactoryTest, BuildsTheChosenSystem) {
   ASSERT_NE(fileSystem, nullptr);
   EXPECT_EQ(fileSystem->path(), "/tmp/x.wav");
 
-  // ALSA when its default PCM opens (behind the null stand-in), otherwise silent from the start.
+  // ALSA behind the null stand-in, even where nothing opens yet (as here without a sound
+  // server): a server started later must still be found.
   auto alsa = createWaveOutSystem(parseWaveOutChoice("alsa"), clock);
-  if (AlsaWaveOut::defaultDeviceOpens()) {
-    EXPECT_NE(dynamic_cast<FallbackWaveOut*>(alsa.get()), nullptr);
-  } else {
-    EXPECT_NE(dynamic_cast<NullWaveOut*>(alsa.get()), nullptr);
-  }
+  EXPECT_NE(dynamic_cast<FallbackWaveOut*>(alsa.get()), nullptr);
   EXPECT_GE(alsa->deviceCount(), 1u);
 }
 

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Plays two overlapping tones through the mixer demo on ALSA "default" (routed to a private
 # PulseAudio null sink), records the sink's monitor, and checks with sox that each tone is
 # heard, at its time, for its whole length:
@@ -6,14 +6,24 @@
 #   tone B: 3000 Hz, 0.8 s, 8-bit 11025 Hz file, channel 1, 400 ms later, spliced in at the
 #           play position (flag "now": the blocks already queued are remixed and rewritten)
 # Timing windows are generous (±120 ms): real audio runs on a shared machine.
-# Usage: real_output_test.sh PATH/TO/wavemix_demo
+# With "nodefault", the server is PipeWire with pipewire-pulse and ALSA knows no "default"
+# PCM (a desktop without PipeWire's ALSA configuration): the demo must find "pulse" itself
+# and say so on stderr.
+# Usage: real_output_test.sh PATH/TO/wavemix_demo [nodefault]
 set -u
 DEMO=$1
+ROUTE=${2:-}
 HERE=$(cd "$(dirname "$0")" && pwd)
-. "$HERE/pulse_env.sh"
-need_tools
-trap stop_pulse EXIT
-start_pulse
+if [ "$ROUTE" = nodefault ]; then
+  . "$HERE/pipewire_env.sh"
+  need_pipewire_tools
+  use_alsa_route nodefault
+else
+  . "$HERE/pulse_env.sh"
+  need_tools
+fi
+trap stop_server EXIT
+start_server
 
 cd "$PULSE_WORK"
 sox -n -r 22050 -b 16 -e signed -c 1 a.wav synth 0.8 sine 1000 vol 0.4
@@ -26,6 +36,9 @@ fi
 stop_recording
 cat demo.log
 grep -q "^device: ALSA default" demo.log || { echo "FAIL: the demo did not play on ALSA default"; exit 1; }
+if [ "$ROUTE" = nodefault ]; then
+  grep -q 'playing through the ALSA PCM "pulse"' demo.log || { echo "FAIL: no line names the PCM \"pulse\""; exit 1; }
+fi
 sox -t raw -r 44100 -e signed -b 16 -c 1 rec.raw rec.wav
 
 failures=0
