@@ -4,9 +4,12 @@
 #include <pulse/simple.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <memory>
+#include <utility>
 #include <system_error>
 
 #include "platform/core/BoundedFile.h"
@@ -38,6 +41,58 @@ std::filesystem::path findSoundFont(const std::filesystem::path& folder) {
     found.push_back(it->path());
   return chooseSoundFont(std::move(found));
 }
+
+// Ends the voices whose release has faded 60 dB below its start, which FluidSynth would
+// otherwise render to the envelope's end, 96 dB down. The string ensemble's notes release
+// over 2.4-3 s with five voices each, so such tails were a fifth of the voices the title
+// tune keeps sounding (49 on average, 39 with the cut) and of the rendering work. A whole
+// rendering of that tune with and without the cut differs by -93 dBFS RMS, 61 dB below
+// the music.
+//
+// A release falls linearly in decibels over the voice's release time (96 dB in all), so
+// 60 dB is reached after 60/96 of it. The release is taken to have begun when a scan first
+// sees the voice released, so a tail is cut late rather than early.
+//
+// Runs on the rendering thread between renders, as FluidSynth wants for voice access.
+class ReleaseTrimmer {
+ public:
+  ReleaseTrimmer() {
+    seen_.reserve(kMaxVoices);
+    next_.reserve(kMaxVoices);
+  }
+  // now: frames rendered so far; rate: frames per second.
+  void trim(fluid_synth_t* synth, long long now, double rate) {
+    std::array<fluid_voice_t*, kMaxVoices> voices{};
+    fluid_synth_get_voicelist(synth, voices.data(), kMaxVoices, -1);
+    next_.clear();
+    for (fluid_voice_t* voice : voices) {
+      if (!voice) break;
+      if (fluid_voice_is_on(voice) || fluid_voice_is_sustained(voice) ||
+          fluid_voice_is_sostenuto(voice))
+        continue;
+      const float release = fluid_voice_gen_get(voice, GEN_VOLENVRELEASE);  // timecents
+      if (release <= kEndingRelease) continue;                               // ends already
+      const unsigned id = fluid_voice_get_id(voice);
+      const auto known =
+          std::find_if(seen_.begin(), seen_.end(), [id](const auto& v) { return v.first == id; });
+      const long long since = known == seen_.end() ? now : known->second;
+      next_.emplace_back(id, since);
+      const double releaseFrames = std::exp2(release / 1200.0) * rate;
+      if (static_cast<double>(now - since) < kFadedShare * releaseFrames) continue;
+      // Shorter than the time already spent in release: the envelope ends at the next block.
+      fluid_voice_gen_set(voice, GEN_VOLENVRELEASE, kEndingRelease);
+      fluid_voice_update_param(voice, GEN_VOLENVRELEASE);
+    }
+    seen_.swap(next_);
+  }
+
+ private:
+  static constexpr int kMaxVoices = 256;  // FluidSynth's default polyphony
+  static constexpr double kFadedShare = 60.0 / 96.0;
+  static constexpr float kEndingRelease = -12000;  // timecents; FluidSynth uses at least 16 ms
+  std::vector<std::pair<unsigned, long long>> seen_;  // voice (note) id, frame its release was seen
+  std::vector<std::pair<unsigned, long long>> next_;
+};
 
 // The tune's PulseAudio stream and the thread that renders into it.
 //
@@ -89,8 +144,11 @@ class TuneStream {
     thread_ = std::thread([this] { run(); });
   }
   void run() {
+    long long rendered = 0;
     while (running_) {
+      trimmer_.trim(synth_, rendered, rate_);
       fluid_synth_write_float(synth_, frames_, samples_.data(), 0, 2, samples_.data(), 1, 2);
+      rendered += frames_;
       // A failed write means the server has gone: stop rendering, so the tune's position
       // stops moving and the worker's watch makes a new output.
       if (pa_simple_write(handle_, samples_.data(), samples_.size() * sizeof(float), nullptr) < 0)
@@ -103,6 +161,7 @@ class TuneStream {
   double rate_;
   int frames_;
   std::vector<float> samples_;  // interleaved stereo
+  ReleaseTrimmer trimmer_;
   std::atomic<bool> running_{true};
   std::thread thread_;
 };
