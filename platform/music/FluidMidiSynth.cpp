@@ -108,10 +108,10 @@ class TuneStream {
  public:
   // Null when no PulseAudio server takes the stream.
   static std::unique_ptr<TuneStream> open(fluid_synth_t* synth, int rate, int writeFrames) {
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_FLOAT32NE;
-    spec.channels = 2;
-    spec.rate = static_cast<std::uint32_t>(rate);
+    pa_sample_spec samples{};
+    samples.format = PA_SAMPLE_FLOAT32NE;
+    samples.channels = 2;
+    samples.rate = static_cast<std::uint32_t>(rate);
     const auto writeBytes = static_cast<std::uint32_t>(writeFrames * 2 * sizeof(float));
     // The server keeps latency = (tlength - 2 * minreq) / 2 in the sink (one write here, a
     // bound it can lower for other streams) and the rest in the stream's buffer. Playback
@@ -125,7 +125,7 @@ class TuneStream {
     // The application name is the one FluidSynth's driver gave, which the sound checks
     // look for.
     pa_simple* handle = pa_simple_new(nullptr, "FluidSynth", PA_STREAM_PLAYBACK, nullptr,
-                                      "tune", &spec, nullptr, &attr, nullptr);
+                                      "tune", &samples, nullptr, &attr, nullptr);
     if (!handle) return nullptr;
     return std::unique_ptr<TuneStream>(new TuneStream(synth, handle, rate, writeFrames));
   }
