@@ -12,7 +12,7 @@ mode=${1:-play}
 case "$mode" in play|test) ;; *) echo "usage: $0 play|test" >&2; exit 2 ;; esac
 
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libjpeg62-turbo-dev
-  libasound2-dev libasound2-plugins libfluidsynth-dev timgm6mb-soundfont
+  libasound2-dev libasound2-plugins libfluidsynth-dev libpulse-dev timgm6mb-soundfont
   fonts-ipafont-gothic libinih-dev libgtest-dev libgmock-dev)
 test_packages=(xvfb xauth x11-utils xdotool libxcb1-dev pulseaudio pulseaudio-utils sox clang
   libclang-rt-14-dev libbenchmark-dev)

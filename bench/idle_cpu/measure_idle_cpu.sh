@@ -48,15 +48,37 @@ game=$!
 window=$(wait_for_window 10 --pid "$game" 2>/dev/null | head -n 1 || true)
 [ -n "$window" ] || { echo "the game window did not appear" >&2; exit 1; }
 sleep 1  # let start-up finish before measuring
+server=""
+if [ "$sound" = pulse ]; then server=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null || true); fi
 
 ticks() { awk '{print $14 + $15}' "/proc/$game/stat"; }
+# "tid name ticks" for each thread of the game (names may hold spaces: cut at the last ')').
+thread_ticks() {
+  local f line
+  for f in /proc/$game/task/*/stat; do
+    line=$(cat "$f" 2>/dev/null) || continue
+    local rest=${line##*) } head=${line%%) *}
+    awk -v id="${head%% *}" -v name="${head#*(}" '{ print id, name, $12 + $13 }' <<< "$rest"
+  done
+}
+server_ticks() { if [ -n "$server" ]; then awk '{print $14 + $15}' "/proc/$server/stat"; else echo 0; fi; }
 measure() {  # label
-  local before after
+  local before after threads_before server_before server_after
+  threads_before=$(thread_ticks)
+  server_before=$(server_ticks)
   before=$(ticks)
   sleep "$seconds"
   after=$(ticks)
+  server_after=$(server_ticks)
   awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" -v label="$1" \
     'BEGIN { printf "%-28s %6.2f %% of one core (%d ticks in %d s)\n", label, 100 * t / hz / s, t, s }'
+  [ "$sound" = pulse ] || return 0
+  # Where it went: each thread that ran, and the sound server (not part of the game's figure).
+  thread_ticks | awk -v hz="$hz" -v s="$seconds" -v before="$threads_before" '
+    BEGIN { n = split(before, lines, "\n"); for (i = 1; i <= n; ++i) { split(lines[i], f, " "); was[f[1]] = f[3] } }
+    { t = $NF - was[$1]; if (t > 0) { $NF = ""; printf "    thread %-22s %6.2f %%\n", $0, 100 * t / hz / s } }'
+  awk -v t=$((server_after - server_before)) -v hz="$hz" -v s="$seconds" \
+    'BEGIN { printf "    sound server              %6.2f %%\n", 100 * t / hz / s }'
 }
 
 if [ "$sound" = pulse ]; then

@@ -1,18 +1,18 @@
 #pragma once
-// MidiSynth on FluidSynth with its own audio driver ("pulseaudio", else "alsa") and a
-// General MIDI SoundFont from /usr/share/sounds/sf2/.
+// MidiSynth on FluidSynth and a General MIDI SoundFont from /usr/share/sounds/sf2/, heard
+// through a PulseAudio stream of its own, else FluidSynth's "alsa" driver.
 //
 // Threads: the public calls run on the GUI thread and only queue a command, after a cheap
 // check of the file in load(). One worker thread owns every FluidSynth object: it creates
 // the synth when the first command arrives and carries the commands out in order. With no
 // SoundFont the commands are dropped: the music is silent and nothing is reported.
 //
-// The audio driver exists only while a tune plays: made on play, deleted on stop, unload
-// and when the tune has ended, so a silent player costs nothing and keeps no stream open at
-// the sound server. While a tune plays the worker wakes every kWatchMs to notice its end
-// and a driver that stopped rendering (the sound server went away) or could not be made
-// (no server yet); the driver is then made again, at most once a kStalledMs, until a
-// server takes it, and the tune goes on from where it stopped.
+// The output exists only while a tune plays: made on play, deleted on stop, unload and
+// when the tune has ended, so a silent player costs nothing and keeps no stream open at the
+// sound server. While a tune plays the worker wakes every kWatchMs to notice its end and an
+// output that stopped rendering (the sound server went away) or could not be made (no
+// server yet); the output is then made again, at most once a kStalledMs, until a server
+// takes it, and the tune goes on from where it stopped.
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
@@ -49,11 +49,13 @@ class FluidMidiSynth final : public MidiSynth {
   };
   struct Engine;
 
-  static constexpr int kPeriodFrames = 8192;
+  static constexpr double kSampleRate = 22050;  // Hz
+  static constexpr int kPeriodFrames = 8192;    // FluidSynth's ALSA driver
+  static constexpr int kWriteFrames = 2048;     // each write to our PulseAudio stream: 93 ms
   // Far above any tune a game ships; a larger "tune" is refused before it is read.
   static constexpr std::size_t kMaxTuneBytes = 4u << 20;
   static constexpr int kWatchMs = 250;
-  static constexpr int kStalledMs = 1000;  // no progress for this long: the driver is dead
+  static constexpr int kStalledMs = 1000;  // no progress for this long: the output is dead
 
   void enqueue(Command command);
   void run();
