@@ -85,14 +85,14 @@ TUNE_PID=$!
 ms_since_t0() { echo $(( ($(date +%s%N) - t0) / 1000000 )); }
 tune_ms=""; effects_ms=""
 while [ "$(ms_since_t0)" -lt 6000 ]; do
-  while read -r idx spec; do
-    case $spec in
+  while read -r idx format; do
+    case $format in
       *2ch*) [ -n "$tune_ms" ] || tune_ms=$(ms_since_t0); pactl move-sink-input "$idx" nullsink ;;
       *1ch*) [ -n "$effects_ms" ] || effects_ms=$(ms_since_t0) ;;
     esac
   done < <(pactl list sink-inputs | awk '
-    /^Sink Input #/ { idx = substr($3, 2) } /Sample Specification:/ { spec = $3 "_" $4 }
-    /Corked: no/ { print idx, spec }')
+    /^Sink Input #/ { idx = substr($3, 2) } /Sample Specification:/ { format = $3 "_" $4 }
+    /Corked: no/ { print idx, format }')
   sleep 0.05
 done
 echo "streams back (uncorked) after: tune ${tune_ms:-never} ms, effects ${effects_ms:-never} ms"
