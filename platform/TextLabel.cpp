@@ -1,12 +1,19 @@
 #include "platform/TextLabel.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
+#include "platform/Accessibility.h"
+#include "platform/Announcer.h"
 #include "platform/HandlerGuard.h"
 
 namespace platform {
 
 TextLabel::TextLabel(QWidget* parent) : QLabel(parent) {
+  installAccessibility();
+  KeyboardFocusMark::install();
   setTextFormat(Qt::PlainText);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setAutoFillBackground(false);
@@ -41,6 +48,15 @@ void TextLabel::setAutoSize(bool autoSize) {
   if (autoSize_) adjustSize();
 }
 
+void TextLabel::setPressable(bool pressable) {
+  pressable_ = pressable;
+  setFocusPolicy(pressable ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TextLabel::press() {
+  if (onMouseDown) guarded(window(), onMouseDown);
+}
+
 void TextLabel::mousePressEvent(QMouseEvent* event) {
   if (!onMouseDown) {
     event->ignore();
@@ -48,6 +64,27 @@ void TextLabel::mousePressEvent(QMouseEvent* event) {
   }
   event->accept();
   guarded(window(), onMouseDown);
+}
+
+void TextLabel::keyPressEvent(QKeyEvent* event) {
+  if (pressable_ && event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    event->accept();
+    press();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void TextLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!focusMarked()) return;
+  QPainter painter(this);
+  KeyboardFocusMark::paint(painter, rect());
+}
+
+void TextLabel::announce() {
+  if (!announcer_) announcer_ = new Announcer(this);
+  announcer_->say(text());
 }
 
 }  // namespace platform
