@@ -16,7 +16,8 @@ class Announcer : public QWidget {
   // appears in a window without a focused alert. It does speak, as "notification <name>",
   // any object with the notification role whose object:state-changed:showing turns on — the
   // event Qt sends when the widget is shown. Focusing the label would be spoken too, but
-  // would take the keyboard focus from the player.
+  // would take the keyboard focus from the player. Orca also skips the event when a newer
+  // showing event of the same object is already queued: see TextLabel::announce().
   void say(const QString& text);
 };
 

@@ -83,8 +83,18 @@ void TextLabel::paintEvent(QPaintEvent* event) {
 }
 
 void TextLabel::announce() {
-  if (!announcer_) announcer_ = new Announcer(this);
-  announcer_->say(text());
+  // Orca skips an object's showing event when a newer one of the same object is already
+  // waiting, so lines said in quick succession each get a node of their own, taken in turn
+  // from a few. Only the newest stays shown.
+  Announcer* previous = announcers_.empty() ? nullptr : announcers_[newestAnnouncer_];
+  if (announcers_.size() < kAnnouncers) {
+    announcers_.push_back(new Announcer(this));
+    newestAnnouncer_ = announcers_.size() - 1;
+  } else {
+    newestAnnouncer_ = (newestAnnouncer_ + 1) % kAnnouncers;
+  }
+  announcers_[newestAnnouncer_]->say(text());
+  if (previous && previous != announcers_[newestAnnouncer_]) previous->hide();
 }
 
 }  // namespace platform

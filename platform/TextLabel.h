@@ -3,7 +3,9 @@
 // game's texts do; the label shows it as a line break. To the accessibility bridge it is
 // static text with its text readable, or a push button when it is pressable.
 #include <QLabel>
+#include <cstddef>
 #include <functional>
+#include <vector>
 
 #include "platform/KeyboardFocusMark.h"
 
@@ -49,7 +51,9 @@ class TextLabel : public QLabel {
   QString caption_;
   bool autoSize_ = false;
   bool pressable_ = false;
-  Announcer* announcer_ = nullptr;  // made on the first announce(); a child
+  static constexpr std::size_t kAnnouncers = 4;
+  std::vector<Announcer*> announcers_;  // children, made by announce() as needed
+  std::size_t newestAnnouncer_ = 0;
 };
 
 }  // namespace platform
