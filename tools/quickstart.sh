@@ -19,6 +19,9 @@ test_packages=(xvfb xauth x11-utils xdotool libxcb1-dev pulseaudio pulseaudio-ut
 # The Debian packages: building them, checking them, a screenshot of the installed game, and
 # a fresh Debian 12 to install them on.
 test_packages+=(dpkg-dev lintian appstream imagemagick debootstrap)
+# The accessibility check over the AT-SPI bus, and Orca to hear what it says.
+test_packages+=(at-spi2-core python3-pyatspi orca speech-dispatcher speech-dispatcher-espeak-ng
+  espeak-ng)
 
 wanted=("${build_packages[@]}")
 [ "$mode" = test ] && wanted+=("${test_packages[@]}")
