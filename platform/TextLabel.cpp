@@ -48,10 +48,7 @@ void TextLabel::setAutoSize(bool autoSize) {
   if (autoSize_) adjustSize();
 }
 
-void TextLabel::setPressable(bool pressable) {
-  pressable_ = pressable;
-  setFocusPolicy(pressable ? Qt::TabFocus : Qt::NoFocus);
-}
+void TextLabel::setPressable(bool pressable) { pressable_ = pressable; }
 
 void TextLabel::press() {
   if (onMouseDown) guarded(window(), onMouseDown);

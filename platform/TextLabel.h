@@ -30,8 +30,9 @@ class TextLabel : public QLabel {
   std::function<void()> onMouseDown;
 
   // A choice the player clicks: a push button with a press action to the accessibility
-  // bridge, a Tab stop with the focus mark, and Space presses it. Off by default, since
-  // some clickable labels only repeat a hotspot beside them.
+  // bridge. Off by default, since some clickable labels only repeat a hotspot beside them.
+  // Like a hotspot it becomes a tab stop only when the window gives it Qt::TabFocus; focused,
+  // it shows the focus mark while the keyboard is in use, and Space presses it.
   void setPressable(bool pressable);
   bool pressable() const { return pressable_; }
   // What a click does (onMouseDown). Exceptions stop at the handler boundary.

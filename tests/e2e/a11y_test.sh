@@ -64,6 +64,11 @@ gdbus wait --session --timeout 30 org.a11y.Bus || { echo "FAIL: no accessibility
 
 if [ -n "${ORCA_LOG:-}" ]; then
   command -v orca > /dev/null || { echo "FAIL: ORCA_LOG given but orca is not installed"; exit 1; }
+  # Orca refuses to start beside another Orca of the same user, on any session.
+  if pgrep -u "$(id -u)" -x orca > /dev/null; then
+    echo "FAIL: another Orca of this user is running"
+    exit 1
+  fi
   # Orca's log written line by line, so that the check can wait for each line to be said.
   mkdir "$work/orca-site"
   cat > "$work/orca-site/sitecustomize.py" << 'PY'
