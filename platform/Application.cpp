@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Fonts.h"
 
 namespace platform {
@@ -9,6 +10,7 @@ Application::Application(int& argc, char** argv, const QString& name, const QStr
   setApplicationName(name);
   setApplicationDisplayName(displayName);
   installFontSubstitutions();
+  installAccessibility();
 }
 
 }  // namespace platform

@@ -1,17 +1,28 @@
 #include "platform/Hotspot.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
+#include "platform/Accessibility.h"
 #include "platform/HandlerGuard.h"
 
 namespace platform {
 
 Hotspot::Hotspot(QWidget* parent, const QRect& geometry, bool handCursor) : QWidget(parent) {
+  installAccessibility();
+  KeyboardFocusMark::install();
   setGeometry(geometry);
   setAttribute(Qt::WA_NoSystemBackground);
   setAttribute(Qt::WA_TranslucentBackground);
   if (handCursor) setCursor(Qt::PointingHandCursor);
+}
+
+void Hotspot::press() {
+  QPointer<Hotspot> self(this);  // a handler may close the panel and delete it
+  if (onMouseDown) guarded(window(), onMouseDown);
+  if (self && onClick) guarded(window(), onClick);
 }
 
 void Hotspot::mousePressEvent(QMouseEvent* event) {
@@ -29,9 +40,14 @@ void Hotspot::mouseReleaseEvent(QMouseEvent* event) {
     guarded(window(), onClick);
 }
 
-}  // namespace platform
-
-namespace platform {
+void Hotspot::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    event->accept();
+    press();
+    return;
+  }
+  event->ignore();
+}
 
 void Hotspot::setHighlighted(bool highlighted) {
   if (highlighted_ == highlighted) return;
@@ -40,11 +56,9 @@ void Hotspot::setHighlighted(bool highlighted) {
 }
 
 void Hotspot::paintEvent(QPaintEvent*) {
-  if (!highlighted_) return;
+  if (!highlighted_ && !focusMarked()) return;
   QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(0xEC, 0x00, 0x76), 3));  // the panels' deep pink
-  painter.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 12, 12);
+  KeyboardFocusMark::paint(painter, rect());
 }
 
 }  // namespace platform

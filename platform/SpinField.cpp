@@ -1,7 +1,9 @@
 #include "platform/SpinField.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -17,6 +19,10 @@ SpinField::SpinField(QWidget* parent, int minimum, int maximum, int start)
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   lineEdit()->setText(QString::number(clamp(start)));
   connect(lineEdit(), &QLineEdit::textChanged, this, [this] {
+    if (QAccessible::isActive()) {
+      QAccessibleValueChangeEvent event(this, value());
+      QAccessible::updateAccessibility(&event);
+    }
     if (onChange) guarded(window(), onChange);
   });
 }
@@ -39,6 +45,8 @@ void SpinField::setValue(int value) {
   QString text = QString::number(clamp(value));
   if (lineEdit()->text() != text) lineEdit()->setText(text);
 }
+
+void SpinField::setLabel(QLabel* label) { label->setBuddy(this); }
 
 void SpinField::stepBy(int steps) { setValue(clamp(static_cast<long long>(value()) + steps)); }
 

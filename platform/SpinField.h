@@ -6,12 +6,23 @@
 // value outside the range is replaced by the nearest bound. The text may hold anything the
 // keys allow; value() reads it as a number limited to the range, a text that is not a whole
 // number reading as the minimum.
+//
+// To the accessibility bridge it is a spin button whose Value interface reports value(),
+// minimum() and maximum() (read through the properties below), named by
+// setAccessibleName() or by the label given to setLabel().
 #include <QAbstractSpinBox>
 #include <functional>
+
+class QLabel;
 
 namespace platform {
 
 class SpinField : public QAbstractSpinBox {
+  Q_OBJECT
+  Q_PROPERTY(int value READ value WRITE setValue)
+  Q_PROPERTY(int minimum READ minimum CONSTANT)
+  Q_PROPERTY(int maximum READ maximum CONSTANT)
+
  public:
   SpinField(QWidget* parent, int minimum, int maximum, int start);
 
@@ -19,6 +30,8 @@ class SpinField : public QAbstractSpinBox {
   void setValue(int value);
   int minimum() const { return minimum_; }
   int maximum() const { return maximum_; }
+  // `label` (a sibling) names the field and is reported as labelling it.
+  void setLabel(QLabel* label);
 
   // Every change of the text: arrows, keys, typing, setValue.
   std::function<void()> onChange;

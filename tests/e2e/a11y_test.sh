@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The accessibility check over the real AT-SPI bus (see a11y_check.py): a private session
+# bus, accessibility bus and X server, then PROGRAM checked as a screen reader sees it.
+#
+#   a11y_test.sh PROGRAM
+#
+# With ORCA_LOG=FILE, Orca runs beside it (speech through speech-dispatcher and espeak-ng)
+# with its debug log in FILE, and the check also fails unless Orca spoke every line. What
+# it says is recorded from a private PulseAudio null sink into ORCA_WAV (default
+# FILE.wav): speech-dispatcher hangs Orca when it has no sound server to play into.
+# Skipped (exit 77) when Xvfb, the AT-SPI bus launcher or python3-pyatspi is missing.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+program=$1
+lines=("こんにちは、わたしはうらないし。" "なまえを入れてね" "CLICK HERE")
+
+launcher=/usr/libexec/at-spi-bus-launcher
+if ! command -v Xvfb > /dev/null || [ ! -x "$launcher" ] || ! command -v dbus-run-session > /dev/null ||
+   ! /usr/bin/python3 -c 'import pyatspi' 2> /dev/null; then
+  echo "SKIP: needs xvfb, at-spi2-core, dbus and python3-pyatspi"
+  exit 77
+fi
+
+if [ -n "${ORCA_LOG:-}" ] && [ -z "${ORCA_WAV:-}" ]; then
+  export ORCA_WAV=$ORCA_LOG.wav
+fi
+if [ -z "${A11Y_INSIDE_SESSION:-}" ]; then
+  if [ -n "${ORCA_WAV:-}" ]; then
+    source "$here/pulse_env.sh"
+    need_tools
+    start_pulse
+    start_recording "$ORCA_WAV.raw"
+    trap 'stop_recording; stop_pulse' EXIT
+  fi
+  export A11Y_INSIDE_SESSION=1
+  status=0
+  dbus-run-session -- "$0" "$@" || status=$?
+  if [ -n "${ORCA_WAV:-}" ]; then
+    stop_recording
+    sox -t raw -r 44100 -e signed -b 16 -c 1 "$ORCA_WAV.raw" "$ORCA_WAV" &&
+      rm -f "$ORCA_WAV.raw" "$ORCA_WAV.raw.head" "$ORCA_WAV.raw.tail"
+  fi
+  exit $status
+fi
+
+source "$here/xvfb_env.sh"
+work=$(mktemp -d "${TMPDIR:-/tmp}/pomuri-a11y.XXXXXX")
+if [ -z "${ORCA_WAV:-}" ]; then  # otherwise the sound server's, which Orca's speech needs
+  export XDG_RUNTIME_DIR=$work/run
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
+start_xvfb 640x480 "$work/xvfb.log" || { echo "FAIL: Xvfb did not start"; exit 1; }
+"$launcher" --launch-immediately > "$work/launcher.log" 2>&1 &
+launcher_pid=$!
+orca_pid=
+cleanup() {
+  [ -n "$orca_pid" ] && kill "$orca_pid" 2> /dev/null || true
+  kill "$launcher_pid" 2> /dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+gdbus wait --session --timeout 30 org.a11y.Bus || { echo "FAIL: no accessibility bus"; exit 1; }
+
+if [ -n "${ORCA_LOG:-}" ]; then
+  command -v orca > /dev/null || { echo "FAIL: ORCA_LOG given but orca is not installed"; exit 1; }
+  # Orca refuses to start beside another Orca of the same user, on any session.
+  if pgrep -u "$(id -u)" -x orca > /dev/null; then
+    echo "FAIL: another Orca of this user is running"
+    exit 1
+  fi
+  # Orca's log written line by line, so that the check can wait for each line to be said.
+  mkdir "$work/orca-site"
+  cat > "$work/orca-site/sitecustomize.py" << 'PY'
+import builtins, os
+_open = builtins.open
+def _line_buffered_log(file, mode="r", buffering=-1, *args, **kwargs):
+    if file == os.environ.get("ORCA_LOG") and "w" in mode:
+        buffering = 1
+    return _open(file, mode, buffering, *args, **kwargs)
+builtins.open = _line_buffered_log
+PY
+  PYTHONPATH=$work/orca-site orca -d braille -d braille-monitor --debug-file="$ORCA_LOG" \
+    > "$work/orca.out" 2>&1 &
+  orca_pid=$!
+  export A11Y_WAIT_FOR=orca
+fi
+status=0
+/usr/bin/python3 "$here/a11y_check.py" "$program" "${lines[@]}" || status=$?
+
+if [ -n "${ORCA_LOG:-}" ]; then
+  kill "$orca_pid" 2> /dev/null || true
+  wait "$orca_pid" 2> /dev/null || true
+  orca_pid=
+  for line in "${lines[@]}"; do
+    if grep -q -F "SPEECH OUTPUT: 'notification $line" "$ORCA_LOG"; then
+      echo "Orca spoke: $line"
+    else
+      echo "FAIL: Orca did not speak: $line"
+      status=1
+    fi
+  done
+fi
+exit $status
