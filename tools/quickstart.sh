@@ -44,10 +44,14 @@ werror=OFF
 [ "${CI:-}" = true ] && werror=ON
 jobs=$(nproc)
 
+# A compiler cache, where one is installed, makes a second build tree or a fresh clone cheap.
+launcher=()
+command -v ccache > /dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 configure() {  # dir, extra cmake options...
   local dir=$1; shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja -DPOMURI_WERROR=$werror "$@"
+    cmake -S . -B "$dir" -G Ninja -DPOMURI_WERROR=$werror "${launcher[@]}" "$@"
   else
     cmake "$dir" -DPOMURI_WERROR=$werror "$@" > /dev/null
   fi
