@@ -170,11 +170,12 @@ std::optional<std::uint32_t> AlsaWaveOutStream::serviceLocked() {
   if (!lost_) {
     const bool full = !paused_ && feedLocked();
     if (!lost_) {
-      retirePlayedLocked();
+      // One position query per wake-up: through a sound server's plug-in each one takes its
+      // client's lock and several calls, and the position cannot move far in between.
+      const std::uint64_t played = retirePlayedLocked();
       if (!lost_) {
         if (full) return periodMs_;
         if (entries_.empty() || hardwarePaused_) return std::nullopt;
-        const std::uint64_t played = playedFramesLocked();
         if (played >= framesWritten_) {
           // Nothing buffered: either paused before anything was fed, or waiting for the
           // caller. Written blocks are fed as soon as a write or restart wakes us.
@@ -206,6 +207,13 @@ bool AlsaWaveOutStream::feedLocked() {
       full = true;
       break;
     }
+    // A block written out is passed before the PCM is asked for room, so that the last
+    // block's write is not followed by a query that has nothing left to feed.
+    if ((entries_[feedIndex_].header->bufferLength - feedOffset_) / frameBytes_ == 0) {
+      ++feedIndex_;
+      feedOffset_ = 0;
+      continue;
+    }
     const snd_pcm_sframes_t avail = snd_pcm_avail_update(pcm_);
     if (avail < 0) {
       if (!recoverLocked(static_cast<int>(avail))) return false;
@@ -220,11 +228,6 @@ bool AlsaWaveOutStream::feedLocked() {
     }
     WaveHeader& header = *entries_[feedIndex_].header;
     const std::uint32_t framesLeft = (header.bufferLength - feedOffset_) / frameBytes_;
-    if (framesLeft == 0) {
-      ++feedIndex_;
-      feedOffset_ = 0;
-      continue;
-    }
     snd_pcm_uframes_t frames = std::min<snd_pcm_uframes_t>(framesLeft, static_cast<snd_pcm_uframes_t>(avail));
     const void* samples = header.data + feedOffset_;
     if (widen_) {
@@ -294,8 +297,8 @@ std::uint64_t AlsaWaveOutStream::playedFramesLocked() {
   return framesPlayed_;
 }
 
-void AlsaWaveOutStream::retirePlayedLocked() {
-  if (entries_.empty()) return;
+std::uint64_t AlsaWaveOutStream::retirePlayedLocked() {
+  if (entries_.empty()) return framesPlayed_;
   const std::uint64_t played = playedFramesLocked();
   while (!entries_.empty() && feedIndex_ > 0 && entries_.front().endFrame <= played) {
     WaveHeader& header = *entries_.front().header;
@@ -306,6 +309,7 @@ void AlsaWaveOutStream::retirePlayedLocked() {
     if (entries_.empty()) stopWhenPlayedOutLocked();
     finishWaveHeader(header, loop_, window_);
   }
+  return played;
 }
 
 bool AlsaWaveOutStream::recoverLocked(int error) {

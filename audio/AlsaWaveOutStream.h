@@ -77,7 +77,8 @@ class AlsaWaveOutStream final : public WaveOutStream {
   std::optional<std::uint32_t> serviceLocked();
   // Writes queued frames while the PCM has room. True when it stopped for lack of room.
   bool feedLocked();
-  void retirePlayedLocked();
+  // Returns the played position it read (the last one known when nothing is queued).
+  std::uint64_t retirePlayedLocked();
   // Stops the PCM once nothing is queued and everything written has been played.
   void stopWhenPlayedOutLocked();
   std::uint64_t playedFramesLocked();
