@@ -2,6 +2,7 @@
 
 #include "assets/EmbeddedPictures.h"
 #include "game/view/Controls.h"
+#include "platform/KeyboardFocusMark.h"
 
 namespace game {
 
@@ -38,6 +39,14 @@ BirthdayPanel::BirthdayPanel(QWidget* parent, GameEngine& engine)
   };
   umare_v = makeSpin({24, 48, 45, 30}, 12);
   umare_v2 = makeSpin({116, 48, 45, 30}, 31);
+  // Each field is named by the mark after it.
+  umare_v->setLabel(Label6);
+  umare_v2->setLabel(Label7);
+}
+
+void BirthdayPanel::takeKeyboard() {
+  // Only for a keyboard player: a mouse player would see the field's caret appear unasked.
+  if (platform::KeyboardFocusMark::keyboardInUse()) umare_v->setFocus(Qt::OtherFocusReason);
 }
 
 bool BirthdayPanel::playKey(int key) {

@@ -257,6 +257,7 @@ void TForm1::showPanel(Panel panel) {
   kekka_box->setVisible(panel == Panel::Result);
   start_box->setVisible(panel == Panel::Title);
   item_box->setVisible(panel == Panel::Choices);
+  if (panel == Panel::Birthday) umare_box->takeKeyboard();
 }
 
 void TForm1::showClickPrompt(bool shown) { click_l->setVisible(shown); }
