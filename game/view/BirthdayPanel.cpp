@@ -18,6 +18,7 @@ BirthdayPanel::BirthdayPanel(QWidget* parent, GameEngine& engine)
   Image8->setPicture(assets::embeddedPicture("P7"));
   Image9 = new platform::Hotspot(this, {212, 84, 85, 57}, false);
   Image9->onMouseDown = [this] { Image9MouseDown(); };
+  reachable(Image9, QStringLiteral("OK"));
 
   const QFont digits = platform::layoutFont(platform::kProportionalGothic, 20, true);
   auto makeSpin = [&](QRect geometry, int maximum) {
@@ -25,7 +26,7 @@ BirthdayPanel::BirthdayPanel(QWidget* parent, GameEngine& engine)
     spin->setGeometry(geometry);
     spin->setFont(digits);
     spin->setFrame(false);
-    spin->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+    spin->setFocusPolicy(Qt::StrongFocus);
     QPalette p = spin->palette();
     p.setColor(QPalette::Base, QColor(0xFF, 0x80, 0xFF));
     p.setColor(QPalette::Button, QColor(0xFF, 0x80, 0xFF));
@@ -54,10 +55,4 @@ bool BirthdayPanel::playKey(int key) {
   Image9MouseDown();
   return true;
 }
-
-void BirthdayPanel::focusOtherField(bool next) {
-  (umare_v->hasFocus() ? umare_v2 : umare_v)
-      ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-}
-
 }  // namespace game

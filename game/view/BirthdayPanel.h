@@ -27,8 +27,6 @@ class BirthdayPanel : public platform::FlatPanel {
   // While the keyboard is in use, the month field takes it as the panel opens, so that arrows
   // and digits work at once.
   void takeKeyboard();
-  // Tab and Backtab move between the two fields.
-  void focusOtherField(bool next);
 
  private:
   GameEngine& engine_;

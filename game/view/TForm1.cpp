@@ -199,9 +199,11 @@ void TForm1::FormDestroy() {
 
 void TForm1::FormKeyDown(int key) {
   if (key != Qt::Key_F1) return;
-  // Only while the window itself has the keyboard, not one of its input fields.
+  // Wherever the keyboard is in the window, except in a birthday field, which keeps its keys.
   QWidget* focus = QApplication::focusWidget();
-  if (focus && focus != this) return;
+  if (focus && (focus == umare_box->umare_v || focus == umare_box->umare_v2 ||
+                umare_box->umare_v->isAncestorOf(focus) || umare_box->umare_v2->isAncestorOf(focus)))
+    return;
   // A handler of the event loop, never of a conversation: the box may block, and a close
   // accepted meanwhile ends the suspended conversation without running any of it.
   platform::Answer answer = platform::dialogs().confirm(
@@ -372,13 +374,32 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 bool TForm1::focusNextPrevChild(bool next) {
-  // The only tab stops are the birthday panel's two fields, between which Tab moves; the
-  // window keeps the keyboard everywhere else (also when a panel holding the focus hides).
-  if (umare_box->isVisible()) {
-    umare_box->focusOtherField(next);
+  // Tab and Backtab go round the controls of the shown panel, in the order they were made;
+  // without one (or when a panel holding the focus hides) the window keeps the keyboard.
+  QWidget* shown = nullptr;
+  for (QWidget* panel : {static_cast<QWidget*>(kekka_box), static_cast<QWidget*>(start_box),
+                         static_cast<QWidget*>(yes_click_box), static_cast<QWidget*>(name_box),
+                         static_cast<QWidget*>(sex_box), static_cast<QWidget*>(umare_box),
+                         static_cast<QWidget*>(item_box)})
+    if (panel->isVisible()) {
+      shown = panel;
+      break;
+    }
+  QList<QWidget*> stops;
+  if (shown)
+    for (QWidget* w : shown->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) stops.append(w);
+  if (stops.isEmpty()) {
+    setFocus(Qt::OtherFocusReason);
     return true;
   }
-  setFocus(Qt::OtherFocusReason);
+  qsizetype at = -1;
+  for (qsizetype i = 0; i < stops.size(); ++i)
+    if (stops[i] == QApplication::focusWidget() || stops[i]->isAncestorOf(QApplication::focusWidget()))
+      at = i;
+  const qsizetype n = stops.size();
+  const qsizetype to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
+  stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
   return true;
 }
 
