@@ -238,7 +238,10 @@ void TForm1::loadPicture(platform::PictureBox* box, const std::string& file) {
   }
 }
 
-void TForm1::showLine(const std::string& utf8) { moji_l->setCaption(QString::fromStdString(utf8)); }
+void TForm1::showLine(const std::string& utf8) {
+  moji_l->setCaption(QString::fromStdString(utf8));
+  moji_l->announce();  // a screen reader says each line once
+}
 
 void TForm1::showFace(const std::string& file) {
   try {
@@ -262,7 +265,10 @@ void TForm1::showPanel(Panel panel) {
   if (panel == Panel::Birthday) umare_box->takeKeyboard();
 }
 
-void TForm1::showClickPrompt(bool shown) { click_l->setVisible(shown); }
+void TForm1::showClickPrompt(bool shown) {
+  click_l->setVisible(shown);
+  if (shown) click_l->announce();
+}
 
 void TForm1::showStatus(const StatusValues& status) {
   state_l->setCaption(statusText(status.mode, status.profile, status.today,

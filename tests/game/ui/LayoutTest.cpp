@@ -54,6 +54,7 @@ TEST_F(LayoutTest, EveryPanelTellsAScreenReaderAboutEachControlAndItsPressIsACli
   steps = {Step::ClickSpeech};
   ASSERT_TRUE(testing_support::pressAccessibly(form->start_box->Image13));
   EXPECT_FALSE(form->name_box->isHidden());
+  EXPECT_TRUE(testing_support::findShowing(form.get(), QAccessible::Notification, form->moji_l->caption()));
 }
 
 TEST_F(LayoutTest, WindowFrameAndCaption) {
