@@ -2,6 +2,7 @@
 
 #include "assets/EmbeddedPictures.h"
 #include "game/view/Controls.h"
+#include "platform/KeyboardFocusMark.h"
 
 namespace game {
 
@@ -17,6 +18,7 @@ BirthdayPanel::BirthdayPanel(QWidget* parent, GameEngine& engine)
   Image8->setPicture(assets::embeddedPicture("P7"));
   Image9 = new platform::Hotspot(this, {212, 84, 85, 57}, false);
   Image9->onMouseDown = [this] { Image9MouseDown(); };
+  reachable(Image9, QStringLiteral("OK"));
 
   const QFont digits = platform::layoutFont(platform::kProportionalGothic, 20, true);
   auto makeSpin = [&](QRect geometry, int maximum) {
@@ -24,7 +26,7 @@ BirthdayPanel::BirthdayPanel(QWidget* parent, GameEngine& engine)
     spin->setGeometry(geometry);
     spin->setFont(digits);
     spin->setFrame(false);
-    spin->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+    spin->setFocusPolicy(Qt::StrongFocus);
     QPalette p = spin->palette();
     p.setColor(QPalette::Base, QColor(0xFF, 0x80, 0xFF));
     p.setColor(QPalette::Button, QColor(0xFF, 0x80, 0xFF));
@@ -38,6 +40,14 @@ BirthdayPanel::BirthdayPanel(QWidget* parent, GameEngine& engine)
   };
   umare_v = makeSpin({24, 48, 45, 30}, 12);
   umare_v2 = makeSpin({116, 48, 45, 30}, 31);
+  // Each field is named by the mark after it.
+  umare_v->setLabel(Label6);
+  umare_v2->setLabel(Label7);
+}
+
+void BirthdayPanel::takeKeyboard() {
+  // Only for a keyboard player: a mouse player would see the field's caret appear unasked.
+  if (platform::KeyboardFocusMark::keyboardInUse()) umare_v->setFocus(Qt::OtherFocusReason);
 }
 
 bool BirthdayPanel::playKey(int key) {
@@ -45,10 +55,4 @@ bool BirthdayPanel::playKey(int key) {
   Image9MouseDown();
   return true;
 }
-
-void BirthdayPanel::focusOtherField(bool next) {
-  (umare_v->hasFocus() ? umare_v2 : umare_v)
-      ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-}
-
 }  // namespace game

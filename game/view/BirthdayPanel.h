@@ -24,8 +24,9 @@ class BirthdayPanel : public platform::FlatPanel {
   void Image9MouseDown() { engine_.birthdayEntered(umare_v->value(), umare_v2->value()); }
   void umare_v2Change() { engine_.birthdayChanged(); }
   bool playKey(int key);  // Return: OK
-  // Tab and Backtab move between the two fields.
-  void focusOtherField(bool next);
+  // While the keyboard is in use, the month field takes it as the panel opens, so that arrows
+  // and digits work at once.
+  void takeKeyboard();
 
  private:
   GameEngine& engine_;

@@ -17,6 +17,8 @@ ChoicePanel::ChoicePanel(QWidget* parent, GameEngine& engine)
     l->setTransparent(false, background);
     l->setCursor(Qt::PointingHandCursor);
     l->onMouseDown = handler;
+    l->setPressable(true);
+    l->setFocusPolicy(Qt::TabFocus);
     return l;
   };
   item_l1 = makeChoice(52, [this] { item_l1MouseDown(); });

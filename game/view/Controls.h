@@ -41,6 +41,12 @@ inline platform::TextLabel* answerLabel(QWidget* parent, QRect geometry, const Q
   return l;
 }
 
+// A control a keyboard or screen reader player reaches: named, and a tab stop of its panel.
+inline void reachable(QWidget* control, const QString& name) {
+  control->setAccessibleName(name);
+  control->setFocusPolicy(Qt::TabFocus);
+}
+
 inline bool isReturn(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 }  // namespace game

@@ -21,6 +21,7 @@ NamePanel::NamePanel(QWidget* parent, GameEngine& engine)
   Image3->setPicture(assets::embeddedPicture("P4"));
   Image4 = new platform::Hotspot(this, {220, 104, 73, 29}, true);
   Image4->onMouseDown = [this] { Image4MouseDown(); };
+  reachable(Image4, QStringLiteral("OK"));
 
   static const QRect tileRects[19] = {
       {8, 4, 37, 29},   {48, 4, 33, 29},  {84, 4, 29, 29},   {116, 8, 29, 29},
@@ -31,10 +32,13 @@ NamePanel::NamePanel(QWidget* parent, GameEngine& engine)
   for (int i = 0; i < 19; ++i) {
     nameTiles[i] = new platform::Hotspot(this, tileRects[i], true);
     nameTiles[i]->onMouseDown = [this, i] { engine_.letterTile(i); };
+    reachable(nameTiles[i], kTileKeys[i] == Qt::Key_Backspace ? QStringLiteral("消す")
+                                                              : QString(QChar(kTileKeys[i])));
   }
 
   name_l = new platform::ReadOnlyEdit(this, QColor(0x99, 0x00, 0x4D), kWhite);
   name_l->setGeometry(24, 112, 129, 17);
+  name_l->setAccessibleName(QStringLiteral("名前"));
   name_l->setFont(platform::layoutFont(platform::kProportionalGothic, 16, true));
 }
 

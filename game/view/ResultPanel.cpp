@@ -24,6 +24,7 @@ ResultPanel::ResultPanel(QWidget* parent, GameEngine& engine)
   end_l3->setWordWrap(true);
   Image16 = new platform::Hotspot(this, {364, 308, 113, 49}, true);
   Image16->onMouseDown = [this] { Image16MouseDown(); };
+  reachable(Image16, QStringLiteral("OK"));
   end_Cg = picture(this, {360, 12, 112, 97});
   end_Cg->setStretch(true);
 }

@@ -18,6 +18,8 @@ SexPanel::SexPanel(QWidget* parent, GameEngine& engine)
   Image11->onMouseDown = [this] { engine_.sexChosen(1); };
   Image12 = new platform::Hotspot(this, {156, 8, 105, 109}, false);
   Image12->onMouseDown = [this] { engine_.sexChosen(2); };
+  reachable(Image11, Label3->caption());
+  reachable(Image12, Label4->caption());
 }
 
 bool SexPanel::playKey(int key) {

@@ -199,9 +199,11 @@ void TForm1::FormDestroy() {
 
 void TForm1::FormKeyDown(int key) {
   if (key != Qt::Key_F1) return;
-  // Only while the window itself has the keyboard, not one of its input fields.
+  // Wherever the keyboard is in the window, except in a birthday field, which keeps its keys.
   QWidget* focus = QApplication::focusWidget();
-  if (focus && focus != this) return;
+  if (focus && (focus == umare_box->umare_v || focus == umare_box->umare_v2 ||
+                umare_box->umare_v->isAncestorOf(focus) || umare_box->umare_v2->isAncestorOf(focus)))
+    return;
   // A handler of the event loop, never of a conversation: the box may block, and a close
   // accepted meanwhile ends the suspended conversation without running any of it.
   platform::Answer answer = platform::dialogs().confirm(
@@ -236,7 +238,10 @@ void TForm1::loadPicture(platform::PictureBox* box, const std::string& file) {
   }
 }
 
-void TForm1::showLine(const std::string& utf8) { moji_l->setCaption(QString::fromStdString(utf8)); }
+void TForm1::showLine(const std::string& utf8) {
+  moji_l->setCaption(QString::fromStdString(utf8));
+  moji_l->announce();  // a screen reader says each line once
+}
 
 void TForm1::showFace(const std::string& file) {
   try {
@@ -257,9 +262,13 @@ void TForm1::showPanel(Panel panel) {
   kekka_box->setVisible(panel == Panel::Result);
   start_box->setVisible(panel == Panel::Title);
   item_box->setVisible(panel == Panel::Choices);
+  if (panel == Panel::Birthday) umare_box->takeKeyboard();
 }
 
-void TForm1::showClickPrompt(bool shown) { click_l->setVisible(shown); }
+void TForm1::showClickPrompt(bool shown) {
+  click_l->setVisible(shown);
+  if (shown) click_l->announce();
+}
 
 void TForm1::showStatus(const StatusValues& status) {
   state_l->setCaption(statusText(status.mode, status.profile, status.today,
@@ -371,13 +380,32 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 bool TForm1::focusNextPrevChild(bool next) {
-  // The only tab stops are the birthday panel's two fields, between which Tab moves; the
-  // window keeps the keyboard everywhere else (also when a panel holding the focus hides).
-  if (umare_box->isVisible()) {
-    umare_box->focusOtherField(next);
+  // Tab and Backtab go round the controls of the shown panel, in the order they were made;
+  // without one (or when a panel holding the focus hides) the window keeps the keyboard.
+  QWidget* shown = nullptr;
+  for (QWidget* panel : {static_cast<QWidget*>(kekka_box), static_cast<QWidget*>(start_box),
+                         static_cast<QWidget*>(yes_click_box), static_cast<QWidget*>(name_box),
+                         static_cast<QWidget*>(sex_box), static_cast<QWidget*>(umare_box),
+                         static_cast<QWidget*>(item_box)})
+    if (panel->isVisible()) {
+      shown = panel;
+      break;
+    }
+  QList<QWidget*> stops;
+  if (shown)
+    for (QWidget* w : shown->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) stops.append(w);
+  if (stops.isEmpty()) {
+    setFocus(Qt::OtherFocusReason);
     return true;
   }
-  setFocus(Qt::OtherFocusReason);
+  qsizetype at = -1;
+  for (qsizetype i = 0; i < stops.size(); ++i)
+    if (stops[i] == QApplication::focusWidget() || stops[i]->isAncestorOf(QApplication::focusWidget()))
+      at = i;
+  const qsizetype n = stops.size();
+  const qsizetype to = at < 0 ? (next ? 0 : n - 1) : (at + (next ? 1 : n - 1)) % n;
+  stops[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
   return true;
 }
 

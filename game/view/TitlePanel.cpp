@@ -13,6 +13,8 @@ TitlePanel::TitlePanel(QWidget* parent, GameEngine& engine)
   Image13->onClick = [this] { Button1Click(); };
   Image14 = new platform::Hotspot(this, {232, 324, 121, 33}, true);
   Image14->onClick = [this] { Image14Click(); };
+  reachable(Image13, QStringLiteral("NEW GAME"));
+  reachable(Image14, QStringLiteral("相性占い"));
   Button1 = new QPushButton(QStringLiteral("NEW GAME"), this);
   Button1->setGeometry(92, 236, 113, 29);
   Button1->setFont(platform::layoutFont(platform::kProportionalGothic, 12, true));

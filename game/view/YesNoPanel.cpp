@@ -20,6 +20,8 @@ YesNoPanel::YesNoPanel(QWidget* parent, GameEngine& engine)
   Image6->onMouseDown = yes;
   Image7 = new platform::Hotspot(this, {56, 76, 165, 45}, false);
   Image7->onMouseDown = no;
+  reachable(Image6, Label1->caption());
+  reachable(Image7, Label2->caption());
 }
 
 void YesNoPanel::mark(int choice) {

@@ -3,6 +3,7 @@
 // scripted randomness, recorded cues and scripted message boxes. Waits are answered by the
 // script as they begin, through real mouse presses on the controls.
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <deque>
 #include <filesystem>
@@ -107,6 +108,11 @@ class FormFixture : public ::testing::Test {
     clock.setToday({2026, 12, 7, 2});
     clock.setWallMilliseconds(1'000'000);
     platform::setDialogs(&dialogs);
+    // Every test starts as a mouse player: keys of an earlier test leave the keyboard in use.
+    QWidget idle;
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(), QPointF(), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&idle, &press);
   }
 
   void TearDown() override {

@@ -39,12 +39,6 @@ class KeyboardPlayTest : public testing_support::FormFixture, public QObject {
   void type(const QString& text) {
     for (QChar c : text) QTest::keyClicks(focus(), QString(c));
   }
-  // Tab to a birthday field, select its text and type a number into it.
-  void typeField(const QString& number) {
-    key(Qt::Key_Tab);
-    key(Qt::Key_A, Qt::ControlModifier);
-    type(number);
-  }
   game::tmy savedProfile() {
     std::ifstream in(root / "dat" / "my.dat", std::ios::binary);
     game::tmy saved;
@@ -65,10 +59,13 @@ TEST_F(KeyboardPlayTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   EXPECT_EQ(form->name_box->name_l->text(), QStringLiteral("ＡＫ"));
   answers = {{Qt::Key_Y}};
   key(Qt::Key_Return);  // OK, yes
-  key(Qt::Key_F);       // ♀, one line
-  key(Qt::Key_Tab);     // the month field: arrows step it
-  key(Qt::Key_Up);
-  typeField(QStringLiteral("15"));  // the day field keeps its digits
+  key(Qt::Key_F);       // ♀, one line; the month field has the keyboard
+  for (Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Up,
+                    Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down})
+    key(k);
+  EXPECT_EQ(form->umare_box->umare_v2->value(), 5);
+  key(Qt::Key_Backspace);
+  type(QStringLiteral("15"));  // the day field keeps its digits
   for (int v : {5, 5, 0, 12, 99, 40, 7}) random.push(v);  // no teases, words, no reaction, advice
   answers = {{Qt::Key_Left, Qt::Key_Return}};  // Left marks yes, Return answers it
   key(Qt::Key_Return);  // OK, yes: the words
@@ -77,7 +74,7 @@ TEST_F(KeyboardPlayTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   ASSERT_FALSE(form->kekka_box->isHidden());
   EXPECT_EQ(profile().playerName, "ＡＫ");
   EXPECT_EQ(profile().playerSex, 2);
-  EXPECT_EQ(profile().birthMonth, 2);
+  EXPECT_EQ(profile().birthMonth, 3);
   EXPECT_EQ(profile().birthDay, 15);
   EXPECT_EQ(profile().chosenSlot, 2);
   dialogs.answers = {platform::Answer::No};

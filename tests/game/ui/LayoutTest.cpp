@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "FormFixture.h"
+#include "tests/support/AccessibleTree.h"
 
 namespace {
 
@@ -40,6 +41,20 @@ TEST_F(LayoutTest, TheWindowIsDrawnAsTheGoldenPicture) {
   if (!same) drawn.save(QStringLiteral(POMURI_SOURCE_DIR "/tests/golden/window.actual.png"));
   EXPECT_TRUE(same) << "drawn window differs from " << golden.toStdString()
                     << "; see window.actual.png beside it";
+}
+
+TEST_F(LayoutTest, EveryPanelTellsAScreenReaderAboutEachControlAndItsPressIsAClick) {
+  openForm();
+  for (game::Panel panel : {game::Panel::Title, game::Panel::Name, game::Panel::YesNo, game::Panel::Sex,
+                            game::Panel::Birthday, game::Panel::Choices, game::Panel::Result}) {
+    form->showPanel(panel);
+    EXPECT_EQ(testing_support::inputsWithoutRoleOrName(form.get()).join('\n').toStdString(), "") << int(panel);
+  }
+  form->showPanel(game::Panel::Title);
+  steps = {Step::ClickSpeech};
+  ASSERT_TRUE(testing_support::pressAccessibly(form->start_box->Image13));
+  EXPECT_FALSE(form->name_box->isHidden());
+  EXPECT_TRUE(testing_support::findShowing(form.get(), QAccessible::Notification, form->moji_l->caption()));
 }
 
 TEST_F(LayoutTest, WindowFrameAndCaption) {
