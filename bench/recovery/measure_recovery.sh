@@ -91,7 +91,7 @@ while [ "$(ms_since_t0)" -lt 6000 ]; do
       *1ch*) [ -n "$effects_ms" ] || effects_ms=$(ms_since_t0) ;;
     esac
   done < <(pactl list sink-inputs | awk '
-    /^Sink Input #/ { idx = substr($3, 2) } /Sample Specification:/ { format = $3 "_" $4 }
+    /^Sink Input #/ { idx = substr($3, 2) } /Sample Spec[a-z]*:/ { format = $3 "_" $4 }
     /Corked: no/ { print idx, format }')
   sleep 0.05
 done
