@@ -2,6 +2,7 @@
 // what a click does, a focus mark only for keyboard players, spin fields with their value
 // and range, and one announcement per spoken line.
 #include <QAccessible>
+#include <QImage>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -13,6 +14,7 @@
 
 #include "platform/FlatPanel.h"
 #include "platform/Hotspot.h"
+#include "platform/PictureBox.h"
 #include "platform/SpinField.h"
 #include "platform/TextLabel.h"
 #include "tests/support/AccessibleTree.h"
@@ -99,12 +101,23 @@ TEST(AccessibilityTest, ScreenReaderFindsEveryShowingControlAndOnlyThose) {
   auto* covered = new TextLabel(&window);
   covered->setCaption(QStringLiteral("under the panel"));
   covered->setGeometry(150, 50, 40, 40);
-  (new FlatPanel(&window, Qt::red))->setGeometry(140, 0, 100, 100);
+  auto* panel = new FlatPanel(&window, Qt::red);  // named, under its own opaque picture
+  panel->setGeometry(140, 0, 100, 100);
+  panel->setAccessibleName(QStringLiteral("うまれたひは？"));
+  auto* background = new PictureBox(panel);
+  background->setGeometry(0, 0, 100, 100);
+  background->setPicture(QImage(100, 100, QImage::Format_RGB32));
+  auto* under = new FlatPanel(&window, Qt::blue);  // named, but covered by the next panel
+  under->setGeometry(250, 0, 40, 40);
+  under->setAccessibleName(QStringLiteral("covered"));
+  (new FlatPanel(&window, Qt::blue))->setGeometry(245, 0, 55, 100);
   window.show();
 
   EXPECT_EQ(inputsWithoutRoleOrName(&window), QStringList{QStringLiteral("Button '' (QWidget)")});
   EXPECT_NE(findShowing(&window, QAccessible::Window, QStringLiteral("占い")), nullptr);
   EXPECT_EQ(findShowing(&window, QAccessible::StaticText, QStringLiteral("under the panel")), nullptr);
+  EXPECT_NE(findShowing(&window, QAccessible::Grouping, QStringLiteral("うまれたひは？")), nullptr);
+  EXPECT_EQ(findShowing(&window, QAccessible::Grouping, QStringLiteral("covered")), nullptr);
 }
 
 TEST(AccessibilityTest, AnnouncedLineIsANotificationWithItsText) {
