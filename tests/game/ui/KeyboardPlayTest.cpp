@@ -80,6 +80,8 @@ TEST_F(KeyboardPlayTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   dialogs.answers = {platform::Answer::No};
   key(Qt::Key_Return);  // leave the sheet for the title
   EXPECT_FALSE(form->start_box->isHidden());
+  ASSERT_TRUE(form->engine().SaveProfile().ok);  // as a close now would: the next reading forgets the player
+  EXPECT_EQ(std::pair(savedProfile().birthMonth, savedProfile().birthDay), std::pair(3, 15));
   key(Qt::Key_C);  // the compatibility reading, one line
   EXPECT_FALSE(form->umare_box->isHidden());
   form->close();
