@@ -274,7 +274,10 @@ void TForm1::announceOpening(platform::FlatPanel& opened) {
   // word panels have no name: what they ask is the speech line said as they open, already
   // announced, and saying it again would only double it. A named panel's words differ from
   // the line of the same moment and follow it: Orca queues notifications as messages rather
-  // than cutting the line off.
+  // than cutting the line off. When the keyboard moved into the panel as it opened (the month
+  // field, for a keyboard player), Orca already says the panel's name as the context of the
+  // newly focused field, so the panel is not announced a second time.
+  if (opened.isAncestorOf(QApplication::focusWidget())) return;
   QString words = opened.accessibleName();
   if (&opened == kekka_box) words += QLatin1Char(' ') + kekka_box->end_l2->spokenText();
   if (!words.isEmpty()) opened.announce(words);
