@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <utility>
 
 #include "assets/EmbeddedPictures.h"
 #include "game/core/ProfileStore.h"
@@ -291,7 +292,10 @@ void TForm1::showClickPrompt(bool shown) {
 void TForm1::showStatus(const StatusValues& status) {
   state_l->setCaption(statusText(status.mode, status.profile, status.today,
                                  state_l->fontMetrics(), state_l->contentsRect().width()));
-  state_l->setAccessibleName(statusSpeech(status.mode, status.profile, status.today));
+  // Set only on a change: each setting is an event on the accessibility bus, and the status
+  // refreshes many times a second.
+  const QString spoken = statusSpeech(status.mode, status.profile, status.today);
+  if (state_l->accessibleName() != spoken) state_l->setAccessibleName(spoken);
   QImage source = bak->picture();
   if (source.isNull()) {
     source = QImage(bak->size(), QImage::Format_RGB32);
