@@ -27,10 +27,7 @@ QAccessible::State AccessibleLabel::state() const {
 }
 
 QString AccessibleLabel::text(QAccessible::Text t) const {
-  if (t == QAccessible::Name) {
-    const QString name = widget()->accessibleName();
-    return name.isEmpty() ? label()->text() : name;
-  }
+  if (t == QAccessible::Name) return label()->spokenText();
   return QAccessibleWidget::text(t);
 }
 
@@ -51,11 +48,15 @@ void AccessibleLabel::selection(int, int* startOffset, int* endOffset) const {
   *endOffset = 0;
 }
 
+// The Text interface reads what the name says, so that reading the label by characters or
+// lines gives the same words as its name.
 QString AccessibleLabel::text(int startOffset, int endOffset) const {
-  return label()->text().mid(startOffset, endOffset - startOffset);
+  return label()->spokenText().mid(startOffset, endOffset - startOffset);
 }
 
-int AccessibleLabel::characterCount() const { return static_cast<int>(label()->text().size()); }
+int AccessibleLabel::characterCount() const {
+  return static_cast<int>(label()->spokenText().size());
+}
 
 QString AccessibleLabel::attributes(int offset, int* startOffset, int* endOffset) const {
   *startOffset = offset;

@@ -1,7 +1,7 @@
 #pragma once
 // A text label as the accessibility bridge sees it: static text whose text a screen reader
 // can read (the Text interface), or a push button with a press action when the label is a
-// choice the player clicks.
+// choice the player clicks. Name and text are both the label's spoken text.
 #include <QAccessibleWidget>
 
 namespace platform {

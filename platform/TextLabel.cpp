@@ -79,6 +79,11 @@ void TextLabel::paintEvent(QPaintEvent* event) {
   KeyboardFocusMark::paint(painter, rect());
 }
 
+QString TextLabel::spokenText() const {
+  const QString name = accessibleName();
+  return name.isEmpty() ? text() : name;
+}
+
 void TextLabel::announce() {
   // Orca skips an object's showing event when a newer one of the same object is already
   // waiting, so lines said in quick succession each get a node of their own, taken in turn
@@ -90,7 +95,7 @@ void TextLabel::announce() {
   } else {
     newestAnnouncer_ = (newestAnnouncer_ + 1) % kAnnouncers;
   }
-  announcers_[newestAnnouncer_]->say(text());
+  announcers_[newestAnnouncer_]->say(spokenText());
   if (previous && previous != announcers_[newestAnnouncer_]) previous->hide();
 }
 

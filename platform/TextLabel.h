@@ -39,7 +39,12 @@ class TextLabel : public QLabel {
   void press();
   bool focusMarked() const { return KeyboardFocusMark::shownOn(*this); }
 
-  // Has a screen reader say the current text once, though the label never has the focus
+  // What a screen reader reads for the label (its name and its text): the accessible name
+  // when one is set, for a caption whose shown form does not read well (stars, a number
+  // whose heading is drawn in the picture behind it), else the text shown.
+  QString spokenText() const;
+
+  // Has a screen reader say the spoken text once, though the label never has the focus
   // (see Announcer for the event used and why). Nothing is said while the label is hidden.
   void announce();
 

@@ -1,5 +1,6 @@
 // The four small input panels: name tiles (P4), yes/no (P5), sex (P6), birthday (P7).
 // Every mark is drawn inside the rectangle where the game's hotspot for it lies.
+#include "assets/PictureWords.h"
 #include "assets/art/Drawings.h"
 #include "assets/art/NameTiles.h"
 #include "assets/art/Style.h"
@@ -9,6 +10,7 @@
 
 namespace art {
 using namespace colour;
+namespace words = assets::words;
 
 namespace {
 
@@ -81,7 +83,7 @@ void drawNamePanel(QPainter& p) {
   p.setPen(inkPen(1.2));
   p.setBrush(kHotPink);
   p.drawPath(heartPath(QPointF(172, 122), 14));
-  outlinedText(p, QRectF(176, 78, 120, 24), QStringLiteral("なまえを入れてね"), gothicFont(12), kWhite, kInk, 1.2);
+  outlinedText(p, QRectF(176, 78, 120, 24), words::namePrompt(), gothicFont(12), kWhite, kInk, 1.2);
   sparkle(p, QPointF(196, 108), 12, kGold);
 }
 
@@ -157,7 +159,7 @@ void drawSexPanel(QPainter& p) {
 
 void drawBirthdayPanel(QPainter& p) {
   p.fillRect(QRect(0, 0, 297, 137), kRose);
-  outlinedText(p, QRectF(10, 6, 200, 30), QStringLiteral("うまれたひは？"), gothicFont(22), kWhite, kInk, 1.5);
+  outlinedText(p, QRectF(10, 6, 200, 30), words::birthdayPrompt(), gothicFont(22), kWhite, kInk, 1.5);
   // Dark boxes behind the month and day fields.
   for (const QRectF field : {QRectF(24, 48, 45, 30), QRectF(116, 48, 45, 30)}) {
     p.setPen(inkPen(2.5, kPink));

@@ -1,5 +1,6 @@
 // The result sheet (P8): a lace-edged card with three bands (the rated areas, the score,
 // the advice), a frame for the mood picture and the OK mark.
+#include "assets/PictureWords.h"
 #include "assets/art/Drawings.h"
 #include "assets/art/Style.h"
 
@@ -7,6 +8,7 @@
 
 namespace art {
 using namespace colour;
+namespace words = assets::words;
 
 void drawResultSheet(QPainter& p) {
   // Drawn in the 485 × 357 shape it is shown at; only 481 × 349 of it is ever on screen.
@@ -34,7 +36,7 @@ void drawResultSheet(QPainter& p) {
   ribbon.lineTo(20, 46);
   ribbon.closeSubpath();
   p.drawPath(ribbon);
-  outlinedText(p, QRectF(24, 14, 210, 32), QStringLiteral("★ うらないけっか ★"), gothicFont(20), kWhite, kInk, 1.5);
+  outlinedText(p, QRectF(24, 14, 210, 32), words::resultHeading(), gothicFont(20), kWhite, kInk, 1.5);
 
   // Band 1: the rated areas and the lucky item (magenta text).
   p.setPen(inkPen(3, kMagenta));
@@ -48,14 +50,14 @@ void drawResultSheet(QPainter& p) {
   p.setPen(inkPen(3, kGold));
   p.setBrush(scoreBand);
   p.drawRoundedRect(QRectF(32, 160, 437, 52), 10, 10);
-  outlinedText(p, QRectF(44, 166, 210, 40), QStringLiteral("きょうのうんせい"), gothicFont(20), kBlush, kInk, 0);
+  outlinedText(p, QRectF(44, 166, 210, 40), words::scoreHeading(), gothicFont(20), kBlush, kInk, 0);
   p.setPen(Qt::NoPen);
   p.setBrush(kGold);
   p.drawPath(starPath(QPointF(252, 186), 9, 4));
-  outlinedText(p, QRectF(392, 166, 60, 40), QStringLiteral("てん"), gothicFont(20), kWhite, kInk, 0);
+  outlinedText(p, QRectF(392, 166, 60, 40), words::scoreUnit(), gothicFont(20), kWhite, kInk, 0);
 
   // Band 3: the advice (light pink italic text).
-  outlinedText(p, QRectF(36, 216, 150, 26), QStringLiteral("ひとことアドバイス"), gothicFont(16), kWhite, kMagenta, 2);
+  outlinedText(p, QRectF(36, 216, 150, 26), words::adviceHeading(), gothicFont(16), kWhite, kMagenta, 2);
   p.setPen(inkPen(3, kPink));
   p.setBrush(kNight);
   p.drawRoundedRect(QRectF(32, 242, 437, 64), 10, 10);
@@ -83,7 +85,7 @@ void drawResultSheet(QPainter& p) {
   p.setBrush(kHotPink);
   p.drawPath(heartPath(QPointF(92, 326), 16));
   sparkle(p, QPointF(122, 322), 14, kWhite);
-  outlinedText(p, QRectF(140, 312, 220, 28), QStringLiteral("ぜんぶ信じちゃダメよ？"), gothicFont(14), kMagenta, kWhite, 1.5);
+  outlinedText(p, QRectF(140, 312, 220, 28), words::resultFootnote(), gothicFont(14), kMagenta, kWhite, 1.5);
 }
 
 }  // namespace art

@@ -1,5 +1,6 @@
 // The three frames of the title screen. They differ only in a tremble of the fortune-teller
 // and in which sparkles are lit, so cycling them makes the screen shiver and twinkle.
+#include "assets/PictureWords.h"
 #include "assets/art/Drawings.h"
 #include "assets/art/Style.h"
 
@@ -32,8 +33,8 @@ void titleText(QPainter& p, QPointF shake) {
   const QRectF line1 = QRectF(150, 10, 320, 48).translated(shake);
   const QRectF line2 = QRectF(150, 52, 320, 70).translated(shake);
   // A white halo under a dark outline under the pink letters.
-  for (auto [rect, size, text] : {std::tuple{line1, 34, QStringLiteral("ネオ・ポムリーくん")},
-                                  std::tuple{line2, 50, QStringLiteral("占いステッキ")}}) {
+  for (auto [rect, size, text] : {std::tuple{line1, 34, assets::words::titleFirstLine()},
+                                  std::tuple{line2, 50, assets::words::titleSecondLine()}}) {
     outlinedText(p, rect.translated(0, 3), text, gothicFont(size), kMagenta, kMagenta, 5);
     outlinedText(p, rect, text, gothicFont(size), kBlush, kWhite, 5);
     outlinedText(p, rect, text, gothicFont(size), kBlush, kInk, 2.5);

@@ -35,6 +35,7 @@ struct ResultSheet {
   std::string score;
   std::string advice;
   std::string pictureStem;  // "<stem>.bmp" of the picture folder
+  std::string spokenResultText;  // resultText as a screen reader says it (stars as "3/5")
 };
 
 class GameView {

@@ -1,6 +1,7 @@
 #include "game/core/ReadingEngine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "game/core/SafeArithmetic.h"
 #include "platform/core/Cp932.h"
@@ -46,14 +47,27 @@ std::int64_t productMod6(std::int64_t x, std::int64_t y, std::int64_t z = 1) {
   return nonNegativeRemainder(x, 6) * nonNegativeRemainder(y, 6) * nonNegativeRemainder(z, 6) % 6;
 }
 
+// The number of stars of a rating, 0–5.
+int starCount(std::int64_t value, int day) {
+  return static_cast<int>(nonNegativeRemainder(value % 6 + day % 6, 6));
+}
+
 }  // namespace
 
 std::string StarRating(std::int64_t value, int day) {
-  const std::int64_t stars = nonNegativeRemainder(value % 6 + day % 6, 6);
+  const int stars = starCount(value, day);
   if (stars == 0) return "Bad....";
   std::string text;
-  for (std::int64_t i = 0; i < stars; ++i) text += "★";
+  for (int i = 0; i < stars; ++i) text += "★";
   if (stars == 5) text += "Excerent!";
+  return text;
+}
+
+std::string spokenRating(std::int64_t value, int day) {
+  const int stars = starCount(value, day);
+  std::string text = std::to_string(stars) + "/5";
+  if (stars == 0) text += " Bad....";
+  if (stars == 5) text += " Excerent!";
   return text;
 }
 
@@ -127,14 +141,22 @@ SingleReading computeSingleReading(tmy& p, const std::string& word, const platfo
 
   SingleReading r;
   r.basePoints = basePoints;
-  r.moneyLine = "お金 > " + StarRating(basePoints + month, today.day);
-  r.studyLine = "勉強 > " + StarRating(productMod6(basePoints, day), today.day);
-  r.loveLine = "恋愛 > " + StarRating(basePoints, today.day);
-  r.fourthLine = slotAt(words, basePoints, 100) + " > " +
-                 StarRating(productMod6(basePoints, month, day), today.day);
+  // The four areas: what the sheet shows after "name > ", and what a screen reader says.
+  const std::string fourthArea = slotAt(words, basePoints, 100);
+  const std::pair<std::string, std::int64_t> areas[4] = {
+      {"お金", basePoints + month},
+      {"勉強", productMod6(basePoints, day)},
+      {"恋愛", basePoints},
+      {fourthArea, productMod6(basePoints, month, day)}};
+  std::string* shown[4] = {&r.moneyLine, &r.studyLine, &r.loveLine, &r.fourthLine};
+  for (int i = 0; i < 4; ++i) {
+    *shown[i] = areas[i].first + " > " + StarRating(areas[i].second, today.day);
+    r.spokenText += areas[i].first + " " + spokenRating(areas[i].second, today.day) + "\r";
+  }
   r.luckyItem = slotAt(items, basePoints, 50);
-  r.resultText = r.moneyLine + "\r" + r.studyLine + "\r" + r.loveLine + "\r" + r.fourthLine + "\r" +
-                 "\r" + "ラッキーアイテムは… > " + r.luckyItem;
+  const std::string luckyLine = "\r" + std::string("ラッキーアイテムは… > ") + r.luckyItem;
+  r.resultText = r.moneyLine + "\r" + r.studyLine + "\r" + r.loveLine + "\r" + r.fourthLine + "\r" + luckyLine;
+  r.spokenText += luckyLine;
   r.resultScore = static_cast<int>(std::clamp<std::int64_t>(basePoints + 9 * std::int64_t{p.mood}, 0, 100));
   r.advice = pickFilled(rng, advice, kAdviceRange);
   r.band = singleReadingBand(r.resultScore);

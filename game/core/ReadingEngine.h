@@ -27,6 +27,9 @@ namespace game {
 // Rating text of one area: stars = (value + day) mod 6 as a non-negative remainder;
 // 0 gives "Bad....", 1–4 that many "★", 5 gives "★★★★★Excerent!".
 std::string StarRating(std::int64_t value, int day);
+// The rating as a screen reader says it: "N/5", with " Bad...." after 0 and " Excerent!"
+// after 5, as the sheet shows them.
+std::string spokenRating(std::int64_t value, int day);
 
 // A guess at the player's name: draws the names slot Random(226) (slots 0–225; an empty slot
 // gives ""), then Random(100); on a 1 the guess is replaced by a made-up name of four pieces,
@@ -51,6 +54,7 @@ struct SingleReading {
   std::string moneyLine, studyLine, loveLine, fourthLine;  // "お金 > ★★", …
   std::string luckyItem;
   std::string resultText;  // the four lines and the lucky item, lines broken by "\r"
+  std::string spokenText;  // resultText as a screen reader says it: "お金 3/5", …
   std::string advice;
   int resultScore;         // 0–100
   Band band;

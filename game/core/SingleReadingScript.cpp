@@ -275,7 +275,8 @@ Task<void> SingleReadingScript::SingleReading(const std::string& word) {
       computeSingleReading(p, word, engine().clock().today(), random, tables.choiceWords,
                            tables.luckyItems, tables.adviceLines);
   const std::string stem = bandStem(result.band);
-  engine().view().showResult({result.resultText, number(result.resultScore), result.advice, stem});
+  engine().view().showResult(
+      {result.resultText, number(result.resultScore), result.advice, stem, result.spokenText});
   PlayWave1(stem + ".wav");
   PlayWave3("kekka.wav");
   ShowPanel(Panel::Result);

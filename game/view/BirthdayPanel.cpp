@@ -1,6 +1,7 @@
 #include "game/view/BirthdayPanel.h"
 
 #include "assets/EmbeddedPictures.h"
+#include "assets/PictureWords.h"
 #include "game/view/Controls.h"
 #include "platform/KeyboardFocusMark.h"
 
@@ -9,6 +10,7 @@ namespace game {
 BirthdayPanel::BirthdayPanel(QWidget* parent, GameEngine& engine)
     : platform::FlatPanel(parent, QColor(0xAE, 0x00, 0x3D)), engine_(engine) {
   setGeometry(4, 208, 297, 137);
+  setAccessibleName(assets::words::birthdayPrompt());  // drawn on the background picture
   const QFont mark = platform::layoutFont(platform::kProportionalGothic, 17, true);
   Label6 = label(this, {92, 48, 19, 17}, QStringLiteral("月"), mark, kFuchsia);
   Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

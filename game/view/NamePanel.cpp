@@ -1,6 +1,7 @@
 #include "game/view/NamePanel.h"
 
 #include "assets/EmbeddedPictures.h"
+#include "assets/PictureWords.h"
 #include "game/view/Controls.h"
 
 namespace game {
@@ -17,6 +18,7 @@ constexpr int kTileKeys[19] = {Qt::Key_A, Qt::Key_Backspace, Qt::Key_C, Qt::Key_
 NamePanel::NamePanel(QWidget* parent, GameEngine& engine)
     : platform::FlatPanel(parent, QColor(0xAE, 0x00, 0x3D)), engine_(engine) {
   setGeometry(4, 208, 297, 137);
+  setAccessibleName(assets::words::namePrompt());  // drawn on the background picture
   Image3 = picture(this, {0, 0, 297, 137});
   Image3->setPicture(assets::embeddedPicture("P4"));
   Image4 = new platform::Hotspot(this, {220, 104, 73, 29}, true);

@@ -1,6 +1,7 @@
 #include "game/view/ResultPanel.h"
 
 #include "assets/EmbeddedPictures.h"
+#include "assets/PictureWords.h"
 #include "game/view/Controls.h"
 
 namespace game {
@@ -10,6 +11,9 @@ ResultPanel::ResultPanel(QWidget* parent, GameEngine& engine)
   using platform::kProportionalGothic;
   using platform::layoutFont;
   setGeometry(0, 0, 485, 357);
+  // The heading and the footnote drawn on the sheet's picture.
+  setAccessibleName(assets::words::resultHeading());
+  setAccessibleDescription(assets::words::resultFootnote());
   Image15 = picture(this, {0, 0, 485, 357});
   Image15->setStretch(true);
   Image15->setPicture(assets::embeddedPicture("P8"));
@@ -27,6 +31,19 @@ ResultPanel::ResultPanel(QWidget* parent, GameEngine& engine)
   reachable(Image16, QStringLiteral("OK"));
   end_Cg = picture(this, {360, 12, 112, 97});
   end_Cg->setStretch(true);
+}
+
+void ResultPanel::showSheet(const ResultSheet& sheet) {
+  const QString score = QString::fromStdString(sheet.score);
+  const QString advice = QString::fromStdString(sheet.advice);
+  end_l->setCaption(QString::fromStdString(sheet.resultText));
+  end_l2->setCaption(score);
+  end_l3->setCaption(advice);
+  // What the sheet's picture says around the texts, and the stars as numbers.
+  using namespace assets::words;
+  end_l->setAccessibleName(QString::fromStdString(sheet.spokenResultText).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+  end_l2->setAccessibleName(scoreHeading() + QLatin1Char(' ') + score + scoreUnit());
+  end_l3->setAccessibleName(adviceHeading() + QLatin1Char('\n') + advice);
 }
 
 bool ResultPanel::playKey(int key) {

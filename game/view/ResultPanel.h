@@ -20,6 +20,8 @@ class ResultPanel : public platform::FlatPanel {
   platform::PictureBox* end_Cg;
 
   void Image16MouseDown() { engine_.leaveResult(); }
+  // The sheet's texts, shown and as a screen reader reads them (the picture aside).
+  void showSheet(const ResultSheet& sheet);
   bool playKey(int key);  // Return: leave
 
  private:

@@ -1,22 +1,44 @@
 #include "game/view/StatusPanel.h"
 
+#include <QStringList>
+
 namespace game {
 namespace {
 
 const QString CR = QStringLiteral("\r");
 
-QString dateLine(const platform::LocalDate& today) {
+QString dateText(const platform::LocalDate& today) {
   return QString::number(today.year) + QStringLiteral("年") + QString::number(today.month) +
-         QStringLiteral("月") + QString::number(today.day) + QStringLiteral("日") + CR +
-         QStringLiteral("       第") + QString::number(today.weekday) + QStringLiteral("曜日");
+         QStringLiteral("月") + QString::number(today.day) + QStringLiteral("日");
+}
+
+QString weekdayText(const platform::LocalDate& today) {
+  return QStringLiteral("第") + QString::number(today.weekday) + QStringLiteral("曜日");
+}
+
+QString sexText(const tmy& p) {
+  return p.playerSex == 1 ? QStringLiteral("♂") : p.playerSex == 2 ? QStringLiteral("♀") : QStringLiteral("なし");
+}
+
+QStringList ownedItems(const tmy& p) {
+  QStringList items;
+  if (p.ownsUniverse >= 1) items << QStringLiteral("【宇宙の全て】所持");
+  if (p.ownsSeekingBrain >= 1) items << QStringLiteral("【求める脳】所持");
+  if (p.ownsHappiness >= 1) items << QStringLiteral("【幸せ】所持");
+  return items;
 }
 
 QString itemLines(const tmy& p) {
   QString lines = CR + CR;
-  if (p.ownsUniverse >= 1) lines += QStringLiteral("【宇宙の全て】所持") + CR;
-  if (p.ownsSeekingBrain >= 1) lines += QStringLiteral("【求める脳】所持") + CR;
-  if (p.ownsHappiness >= 1) lines += QStringLiteral("【幸せ】所持") + CR;
+  for (const QString& item : ownedItems(p)) lines += item + CR;
   return lines;
+}
+
+// Without control characters, which would break the line.
+QString printableName(const std::string& name) {
+  QString text = QString::fromStdString(name);
+  text.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+  return text;
 }
 
 }  // namespace
@@ -29,24 +51,20 @@ QString shownBirthday(std::int32_t month, std::int32_t day) {
 }
 
 QString shownName(const std::string& name, const QFontMetrics& metrics, int width) {
-  QString text = QString::fromStdString(name);
-  text.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+  const QString text = printableName(name);
   if (metrics.horizontalAdvance(text) <= width) return text;
   return metrics.elidedText(text, Qt::ElideRight, width);
 }
 
 QString statusText(GameMode mode, const tmy& p, const platform::LocalDate& today,
                    const QFontMetrics& metrics, int lineWidth) {
-  QString text = QStringLiteral("今日の日付") + CR + QStringLiteral("    > ") + dateLine(today) +
-                 CR + CR;
+  QString text = QStringLiteral("今日の日付") + CR + QStringLiteral("    > ") + dateText(today) + CR +
+                 QStringLiteral("       ") + weekdayText(today) + CR + CR;
   if (mode == GameMode::Single) {
-    QString sex = p.playerSex == 1 ? QStringLiteral("♂")
-                  : p.playerSex == 2 ? QStringLiteral("♀")
-                                     : QStringLiteral("なし");
     const QString nameLabel = QStringLiteral("名前 > ");
     const int nameWidth = lineWidth - metrics.horizontalAdvance(nameLabel);
     text += nameLabel + shownName(p.playerName, metrics, nameWidth) + CR + CR +
-            QStringLiteral("性別 > ") + sex + CR + CR + QStringLiteral("生年月日") + CR +
+            QStringLiteral("性別 > ") + sexText(p) + CR + CR + QStringLiteral("生年月日") + CR +
             QStringLiteral("    > ") + shownBirthday(p.birthMonth, p.birthDay);
   } else {
     text += QStringLiteral("貴方の生年月日") + CR + QStringLiteral("    > ") +
@@ -54,6 +72,18 @@ QString statusText(GameMode mode, const tmy& p, const platform::LocalDate& today
             CR + QStringLiteral("    > ") + shownBirthday(p.partnerMonth, p.partnerDay);
   }
   return text + itemLines(p);
+}
+
+QString statusSpeech(GameMode mode, const tmy& p, const platform::LocalDate& today) {
+  QStringList lines{QStringLiteral("今日の日付 ") + dateText(today) + QLatin1Char(' ') + weekdayText(today)};
+  if (mode == GameMode::Single) {
+    lines << QStringLiteral("名前 ") + printableName(p.playerName) << QStringLiteral("性別 ") + sexText(p)
+          << QStringLiteral("生年月日 ") + shownBirthday(p.birthMonth, p.birthDay);
+  } else {
+    lines << QStringLiteral("貴方の生年月日 ") + shownBirthday(p.birthMonth, p.birthDay)
+          << QStringLiteral("相手の生年月日 ") + shownBirthday(p.partnerMonth, p.partnerDay);
+  }
+  return (lines + ownedItems(p)).join(QLatin1Char('\n'));
 }
 
 }  // namespace game

@@ -18,6 +18,11 @@ namespace game {
 QString statusText(GameMode mode, const tmy& p, const platform::LocalDate& today,
                    const QFontMetrics& metrics, int lineWidth);
 
+// The same facts as a screen reader says them, one a line ("\n"): without the layout's
+// indents and "> " marks, which it would read out, and with the whole name, which the panel
+// may cut to fit.
+QString statusSpeech(GameMode mode, const tmy& p, const platform::LocalDate& today);
+
 // How the panel shows a stored birthday. my.dat may come from another version or be edited
 // by hand, so any number can arrive; the stored values are never changed for showing them.
 // A date the game itself can ask for (month 1–12, day 1–31) is "M月 D日", the unset 0 and 0

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <utility>
 
 #include "assets/EmbeddedPictures.h"
 #include "game/core/ProfileStore.h"
@@ -255,14 +256,32 @@ void TForm1::setFaceSourceSide(int pixels) { bak->resize(pixels, pixels); }
 
 void TForm1::showPanel(Panel panel) {
   yes_click_box->clearMark();
-  name_box->setVisible(panel == Panel::Name);
-  yes_click_box->setVisible(panel == Panel::YesNo);
-  sex_box->setVisible(panel == Panel::Sex);
-  umare_box->setVisible(panel == Panel::Birthday);
-  kekka_box->setVisible(panel == Panel::Result);
-  start_box->setVisible(panel == Panel::Title);
-  item_box->setVisible(panel == Panel::Choices);
+  const std::pair<Panel, platform::FlatPanel*> panels[] = {
+      {Panel::Name, name_box},     {Panel::YesNo, yes_click_box}, {Panel::Sex, sex_box},
+      {Panel::Birthday, umare_box}, {Panel::Result, kekka_box},    {Panel::Title, start_box},
+      {Panel::Choices, item_box}};
+  platform::FlatPanel* opened = nullptr;
+  for (const auto& [shownFor, box] : panels) {
+    if (shownFor == panel && box->isHidden()) opened = box;
+    box->setVisible(shownFor == panel);
+  }
   if (panel == Panel::Birthday) umare_box->takeKeyboard();
+  if (opened) announceOpening(*opened);
+}
+
+void TForm1::announceOpening(platform::FlatPanel& opened) {
+  // A panel that opens is said once, by its name: the prompt or heading drawn on its picture
+  // (the result sheet adds its score, the first thing a player looks at). The yes/no, sex and
+  // word panels have no name: what they ask is the speech line said as they open, already
+  // announced, and saying it again would only double it. A named panel's words differ from
+  // the line of the same moment and follow it: Orca queues notifications as messages rather
+  // than cutting the line off. When the keyboard moved into the panel as it opened (the month
+  // field, for a keyboard player), Orca already says the panel's name as the context of the
+  // newly focused field, so the panel is not announced a second time.
+  if (opened.isAncestorOf(QApplication::focusWidget())) return;
+  QString words = opened.accessibleName();
+  if (&opened == kekka_box) words += QLatin1Char(' ') + kekka_box->end_l2->spokenText();
+  if (!words.isEmpty()) opened.announce(words);
 }
 
 void TForm1::showClickPrompt(bool shown) {
@@ -273,6 +292,10 @@ void TForm1::showClickPrompt(bool shown) {
 void TForm1::showStatus(const StatusValues& status) {
   state_l->setCaption(statusText(status.mode, status.profile, status.today,
                                  state_l->fontMetrics(), state_l->contentsRect().width()));
+  // Set only on a change: each setting is an event on the accessibility bus, and the status
+  // refreshes many times a second.
+  const QString spoken = statusSpeech(status.mode, status.profile, status.today);
+  if (state_l->accessibleName() != spoken) state_l->setAccessibleName(spoken);
   QImage source = bak->picture();
   if (source.isNull()) {
     source = QImage(bak->size(), QImage::Format_RGB32);
@@ -291,9 +314,7 @@ void TForm1::showChoices(const std::array<std::string, 3>& words) {
 }
 
 void TForm1::showResult(const ResultSheet& sheet) {
-  kekka_box->end_l->setCaption(QString::fromStdString(sheet.resultText));
-  kekka_box->end_l2->setCaption(QString::fromStdString(sheet.score));
-  kekka_box->end_l3->setCaption(QString::fromStdString(sheet.advice));
+  kekka_box->showSheet(sheet);
   // A missing or broken result picture must not strand the player: the sheet is shown
   // without it and the rest of the step runs.
   try {

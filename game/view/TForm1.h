@@ -106,6 +106,7 @@ class TForm1 : public QWidget, public GameView {
   bool playKey(int key);
   void loadPicture(platform::PictureBox* box, const std::string& file);
   void openBox(const std::string& utf8, bool question);
+  void announceOpening(platform::FlatPanel& opened);
 };
 
 }  // namespace game

@@ -1,5 +1,6 @@
 #include "game/view/TitlePanel.h"
 
+#include "assets/PictureWords.h"
 #include "game/view/Controls.h"
 #include "platform/HandlerGuard.h"
 
@@ -8,6 +9,8 @@ namespace game {
 TitlePanel::TitlePanel(QWidget* parent, GameEngine& engine)
     : platform::FlatPanel(parent, Qt::black), engine_(engine) {
   setGeometry(0, 0, 481, 357);
+  // The title drawn on the animation's frames.
+  setAccessibleName(assets::words::titleFirstLine() + assets::words::titleSecondLine());
   title_cg = picture(this, {0, 0, 481, 357});
   Image13 = new platform::Hotspot(this, {232, 288, 121, 33}, true);
   Image13->onClick = [this] { Button1Click(); };

@@ -40,6 +40,23 @@ QStringList inputsWithoutRoleOrName(QWidget* root) {
   return found;
 }
 
+QStringList tabStopsNotFoundNamed(QWidget* root) {
+  QStringList found;
+  for (QWidget* control : root->findChildren<QWidget*>()) {
+    if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisible() || !control->isEnabled()) continue;
+    // A spin field's edit line passes the focus on to the field, which is checked itself.
+    if (control->focusProxy()) continue;
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(control);
+    const QString name = node ? node->text(QAccessible::Name) : QString();
+    bool shown = node != nullptr;  // the node and every node above it
+    for (QAccessibleInterface* at = node; shown && at && at->object() != root; at = at->parent())
+      shown = showing(at);
+    if (shown && !name.trimmed().isEmpty()) continue;
+    found << QStringLiteral("%1 '%2'").arg(QString::fromLatin1(control->metaObject()->className()), name);
+  }
+  return found;
+}
+
 QAccessibleInterface* findShowing(QWidget* root, QAccessible::Role role, const QString& name) {
   QAccessibleInterface* match = nullptr;
   forEachShowing(QAccessible::queryAccessibleInterface(root), [&](QAccessibleInterface* node) {

@@ -14,6 +14,11 @@ namespace testing_support {
 // "role 'name' (class)" lines. Empty when a screen reader can tell about every control.
 QStringList inputsWithoutRoleOrName(QWidget* root);
 
+// Every visible, enabled tab stop under `root` that a screen reader does not find showing
+// with a name, as "ClassName 'name'" lines: a control that lost its name, or one wrongly
+// reported as hidden (which inputsWithoutRoleOrName, walking showing nodes only, would pass).
+QStringList tabStopsNotFoundNamed(QWidget* root);
+
 // The showing node under `root` with this role and name, or nullptr.
 QAccessibleInterface* findShowing(QWidget* root, QAccessible::Role role, const QString& name);
 

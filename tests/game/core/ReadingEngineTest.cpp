@@ -170,6 +170,11 @@ TEST_F(SingleReadingTest, ResultTextJoinsTheLinesWithCarriageReturns) {
   game::tmy p = player(1);
   const auto r = read(p, "ねこ", june(10));
   EXPECT_EQ(r.resultText, "お金 > ★\r勉強 > ★★★★\r恋愛 > ★\r幸せ > ★★★★\r\rラッキーアイテムは… > 光射し込むカーテン");
+  // As a screen reader says it: the stars counted out of five (the hand-worked cases above).
+  game::tmy noSex = player(0), female = player(2);
+  EXPECT_EQ(read(noSex, "ねこ", june(10)).spokenText,
+            "お金 3/5\r勉強 0/5 Bad....\r恋愛 3/5\r土 4/5\r\rラッキーアイテムは… > 空きペットボトル");
+  EXPECT_TRUE(read(female, "ねこ", june(10)).spokenText.starts_with("お金 5/5 Excerent!\r勉強 2/5\r"));
 }
 
 TEST_F(SingleReadingTest, CountsTheReadingAndRemembersTheWord) {

@@ -2,6 +2,7 @@
 // go where a desktop sends them (the focus widget), no mouse press reaches the application,
 // and the counters are saved at close.
 #include "FormFixture.h"
+#include "tests/support/AccessibleTree.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ TEST_F(KeyboardPlayTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   answers = {{Qt::Key_Y}};
   key(Qt::Key_Return);  // OK, yes
   key(Qt::Key_F);       // ♀, one line; the month field has the keyboard
+  // so a screen reader says the panel's prompt as the field's context, and only so
+  EXPECT_FALSE(testing_support::findShowing(form.get(), QAccessible::Notification, form->umare_box->accessibleName()));
   for (Qt::Key k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Up,
                     Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down})
     key(k);
@@ -80,6 +83,8 @@ TEST_F(KeyboardPlayTest, ASingleReadingFromTheTitleToTheResultAndBack) {
   dialogs.answers = {platform::Answer::No};
   key(Qt::Key_Return);  // leave the sheet for the title
   EXPECT_FALSE(form->start_box->isHidden());
+  ASSERT_TRUE(form->engine().SaveProfile().ok);  // as a close now would: the next reading forgets the player
+  EXPECT_EQ(std::pair(savedProfile().birthMonth, savedProfile().birthDay), std::pair(3, 15));
   key(Qt::Key_C);  // the compatibility reading, one line
   EXPECT_FALSE(form->umare_box->isHidden());
   form->close();

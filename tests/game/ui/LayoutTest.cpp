@@ -3,6 +3,10 @@
 // reaches.
 #include <QImage>
 #include <QPainter>
+#include <set>
+#include <utility>
+
+#include "game/core/GameRandom.h"
 
 #include "FormFixture.h"
 #include "tests/support/AccessibleTree.h"
@@ -10,6 +14,7 @@
 namespace {
 
 using testing_support::FormFixture;
+using testing_support::pressOn;
 
 class LayoutTest : public FormFixture {};
 
@@ -43,18 +48,52 @@ TEST_F(LayoutTest, TheWindowIsDrawnAsTheGoldenPicture) {
                     << "; see window.actual.png beside it";
 }
 
-TEST_F(LayoutTest, EveryPanelTellsAScreenReaderAboutEachControlAndItsPressIsAClick) {
+// A single and then a compatibility reading, played by accessible presses: at the title and
+// at every wait, each control of the shown panel is found showing and named, and no showing
+// input lacks a role or a name. The result sheet reads its actual score and stars.
+TEST_F(LayoutTest, EveryPanelOfBothReadingsTellsAScreenReaderAboutEachControl) {
+  game::GameRandom seeded(1);  // as in the program: teases, reactions and questions may come
+  randomSource = &seeded.readings;
   openForm();
-  for (game::Panel panel : {game::Panel::Title, game::Panel::Name, game::Panel::YesNo, game::Panel::Sex,
-                            game::Panel::Birthday, game::Panel::Choices, game::Panel::Result}) {
-    form->showPanel(panel);
-    EXPECT_EQ(testing_support::inputsWithoutRoleOrName(form.get()).join('\n').toStdString(), "") << int(panel);
+  QStringList faults;
+  std::set<std::pair<bool, QWidget*>> seen;  // (in a compatibility reading, panel shown)
+  auto check = [&] {
+    faults += testing_support::inputsWithoutRoleOrName(form.get());
+    faults += testing_support::tabStopsNotFoundNamed(form.get());
+    const game::GameMode mode = form->engine().mode();
+    for (QWidget* panel : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (dynamic_cast<platform::FlatPanel*>(panel) && panel->isVisible())
+        seen.insert({mode == game::GameMode::CompatOwn || mode == game::GameMode::CompatPartner, panel});
+  };
+  form->engine().onWaitBegins = [&](game::Wait kind) {
+    check();
+    if (kind == game::Wait::YesNo) testing_support::pressAccessibly(form->yes_click_box->Image6);
+    if (kind == game::Wait::Click) pressOn(form->moji_l);
+  };
+  check();
+  dialogs.answers = {platform::Answer::No};  // the sheet's question: back to the title
+  for (QWidget* control : std::initializer_list<QWidget*>{
+           form->start_box->Image13, form->name_box->nameTiles[0], form->name_box->Image4,
+           form->sex_box->Image12, form->umare_box->Image9, form->item_box->item_l2}) {
+    ASSERT_TRUE(testing_support::pressAccessibly(control));
   }
-  form->showPanel(game::Panel::Title);
-  steps = {Step::ClickSpeech};
-  ASSERT_TRUE(testing_support::pressAccessibly(form->start_box->Image13));
-  EXPECT_FALSE(form->name_box->isHidden());
-  EXPECT_TRUE(testing_support::findShowing(form.get(), QAccessible::Notification, form->moji_l->caption()));
+  ASSERT_TRUE(form->kekka_box->isVisible());
+  const game::ResultPanel& sheet = *form->kekka_box;
+  EXPECT_EQ(sheet.end_l2->spokenText().toStdString(), "きょうのうんせい " + sheet.end_l2->text().toStdString() + "てん");
+  const QStringList shown = sheet.end_l->text().split('\n'), spoken = sheet.end_l->spokenText().split('\n');
+  for (int area = 0; area < 4; ++area)  // "お金 > ★★★" reads "お金 3/5"
+    EXPECT_TRUE(spoken[area].startsWith(shown[area].section(QStringLiteral(" > "), 0, 0) + ' ' +
+                                        QString::number(shown[area].count(QChar(0x2605))) + "/5"))
+        << spoken[area].toStdString();
+  EXPECT_TRUE(testing_support::findShowing(form.get(), QAccessible::Notification,
+                                           sheet.accessibleName() + ' ' + sheet.end_l2->spokenText()));
+  for (QWidget* control : std::initializer_list<QWidget*>{form->kekka_box->Image16, form->start_box->Image14,
+                                                           form->umare_box->Image9, form->umare_box->Image9})
+    ASSERT_TRUE(testing_support::pressAccessibly(control));
+  EXPECT_TRUE(form->start_box->isVisible());  // after the compatibility reading's last box
+  check();
+  EXPECT_EQ(faults.join('\n').toStdString(), "");
+  EXPECT_EQ(seen.size(), 10u) << "the 7 panels of a single reading; the title, birthday and yes/no of the other";
 }
 
 TEST_F(LayoutTest, WindowFrameAndCaption) {

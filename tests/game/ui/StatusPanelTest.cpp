@@ -144,6 +144,10 @@ TEST(StatusText, NameIsFittedToItsLine) {
     EXPECT_EQ(text.count(QChar('\r')), lines);
     const QString nameLine = text.section(QChar('\r'), 4, 4);
     EXPECT_LE(panelMetrics().horizontalAdvance(nameLine), 153);
+    // A screen reader hears the whole name, without the control characters.
+    const game::tmy p = player(c.stored.c_str(), 0, 0, 0);
+    EXPECT_TRUE(game::statusSpeech(game::GameMode::Single, p, kMonday7Dec2026)
+                    .contains(QStringLiteral("\n名前 ") + QString::fromUtf8(c.shown ? c.shown : c.stored.c_str()) + '\n'));
     if (c.shown)
       EXPECT_EQ(nameLine, QStringLiteral("名前 > ") + QString::fromUtf8(c.shown));
     else  // as much of the name as fits, and the mark of the cut

@@ -99,12 +99,21 @@ TEST(AccessibilityTest, ScreenReaderFindsEveryShowingControlAndOnlyThose) {
   auto* covered = new TextLabel(&window);
   covered->setCaption(QStringLiteral("under the panel"));
   covered->setGeometry(150, 50, 40, 40);
-  (new FlatPanel(&window, Qt::red))->setGeometry(140, 0, 100, 100);
+  auto* panel = new FlatPanel(&window, Qt::red);  // named, under an opaque child of its own
+  panel->setGeometry(140, 0, 100, 100);
+  panel->setAccessibleName(QStringLiteral("うまれたひは？"));
+  (new FlatPanel(panel, Qt::red))->resize(100, 100);
+  auto* under = new FlatPanel(&window, Qt::blue);  // named, but covered by the next panel
+  under->setGeometry(250, 0, 40, 40);
+  under->setAccessibleName(QStringLiteral("covered"));
+  (new FlatPanel(&window, Qt::blue))->setGeometry(245, 0, 55, 100);
   window.show();
 
   EXPECT_EQ(inputsWithoutRoleOrName(&window), QStringList{QStringLiteral("Button '' (QWidget)")});
   EXPECT_NE(findShowing(&window, QAccessible::Window, QStringLiteral("占い")), nullptr);
   EXPECT_EQ(findShowing(&window, QAccessible::StaticText, QStringLiteral("under the panel")), nullptr);
+  EXPECT_NE(findShowing(&window, QAccessible::Grouping, QStringLiteral("うまれたひは？")), nullptr);
+  EXPECT_EQ(findShowing(&window, QAccessible::Grouping, QStringLiteral("covered")), nullptr);
 }
 
 TEST(AccessibilityTest, AnnouncedLineIsANotificationWithItsText) {
