@@ -109,7 +109,13 @@ else
   /usr/bin/python3 "$here/a11y_check.py" "$program" "${lines[@]}" || status=$?
 fi
 if [ -n "$orca_pid" ]; then
+  # Orca's log has a line as its speech begins: the recording goes on until a second of
+  # silence on the sink.
+  timeout 30 parec -d nullsink.monitor --raw --format=s16le --rate=44100 --channels=1 |
+    sox -t raw -r 44100 -e signed -b 16 -c 1 - -n silence 0 1 1.0 1% 2> /dev/null || true
+  # Orca left idle a while may not end on a plain kill.
   kill "$orca_pid" 2> /dev/null || true
+  timeout 10 tail --pid="$orca_pid" -f /dev/null || kill -KILL "$orca_pid" 2> /dev/null || true
   wait "$orca_pid" 2> /dev/null || true
   orca_pid=
 fi
