@@ -65,6 +65,7 @@ launcher_pid=$!
 orca_pid=
 cleanup() {
   [ -n "$orca_pid" ] && kill "$orca_pid" 2> /dev/null || true
+  [ -f "$work/speechd.pid" ] && kill "$(cat "$work/speechd.pid")" 2> /dev/null || true
   kill "$launcher_pid" 2> /dev/null || true
   stop_xvfb
   rm -rf "$work"
@@ -90,8 +91,14 @@ def _line_buffered_log(file, mode="r", buffering=-1, *args, **kwargs):
     return _open(file, mode, buffering, *args, **kwargs)
 builtins.open = _line_buffered_log
 PY
-  PYTHONPATH=$work/orca-site orca -d braille -d braille-monitor --debug-file="$ORCA_LOG" \
-    > "$work/orca.out" 2>&1 &
+  # Orca speaks in the language of its LANG: the lines are Japanese. The locale need not be
+  # installed for Orca (Python must then not coerce it to C.UTF-8, which would hide LANG),
+  # but Speech Dispatcher, which Orca would start with it, refuses to: it is started first,
+  # in the session's own locale, and ended with the check.
+  speech-dispatcher --spawn --pid-file "$work/speechd.pid" --communication-method unix_socket \
+    --socket-path "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock"
+  LANG=ja_JP.UTF-8 PYTHONCOERCECLOCALE=0 PYTHONPATH=$work/orca-site \
+    orca -d braille -d braille-monitor --debug-file="$ORCA_LOG" > "$work/orca.out" 2>&1 &
   orca_pid=$!
   export A11Y_WAIT_FOR=orca
 fi
