@@ -121,6 +121,8 @@ void TForm1::buildWindowControls() {
   click_l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   click_l->setWordWrap(true);
   click_l->onMouseDown = speechHandler;
+  // Shown only while a line waits for its click: a screen reader can press it there.
+  click_l->setPressable(true);
   click_l->hide();
 
   // Panels are child windows: above every picture and label of the window.
