@@ -83,11 +83,7 @@ measure() {  # label
 
 if [ "$sound" = pulse ]; then
   measure "title screen, tune playing"
-  waited=0
-  while pactl list sink-inputs | grep -q 'application.name = "FluidSynth"'; do
-    sleep 1; waited=$((waited + 1))
-    [ $waited -lt 200 ] || { echo "the tune did not end" >&2; exit 1; }
-  done
+  wait_until_tune_ends || exit 1
   sleep 1
   measure "title screen, tune ended"
 else

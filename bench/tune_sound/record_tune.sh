@@ -35,11 +35,7 @@ sleep 1
 XDG_DATA_HOME=$folder/data WAVEMIX_OUTPUT=alsa "$folder/bin/$(basename "$program")" &
 game=$!
 sleep 5
-waited=0
-while pactl list sink-inputs | grep -q 'application.name = "FluidSynth"'; do
-  sleep 1; waited=$((waited + 1))
-  [ $waited -lt 200 ] || { echo "the tune did not end" >&2; exit 1; }
-done
+wait_until_tune_ends || exit 1
 sleep 1
 kill $recorder; wait $recorder 2>/dev/null || true; recorder=""
 echo "$out: $(soxi -d "$out")"

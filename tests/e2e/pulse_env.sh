@@ -105,6 +105,16 @@ stop_pulse() {
   rm -rf "$PULSE_WORK"
 }
 
+# Waits (up to 200 s) until the tune's stream has left the server: the game deletes it
+# once the tune has played to its end.
+wait_until_tune_ends() {
+  local waited=0
+  while pactl list sink-inputs | grep -q 'application.name = "FluidSynth"'; do
+    sleep 1; waited=$((waited + 1))
+    [ $waited -lt 200 ] || { echo "the tune did not end" >&2; return 1; }
+  done
+}
+
 # The same daemon under the names that pipewire_env.sh also defines, for the scripts that
 # run on either server.
 start_server() { start_pulse; }
