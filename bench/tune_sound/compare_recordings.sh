@@ -30,6 +30,7 @@ print(min(range(-300, 301), key=cost) / 100)
 PY
 )
 echo "B aligned on A: B's stretch starts ${lag} s later"
+mkdir -p "$dir"
 sox "$a" "$work/A.wav" trim "$start" "$length"
 sox "$b" "$work/B.wav" trim "$(awk -v s="$start" -v l="$lag" 'BEGIN { print s + l }')" "$length"
 rms() { sox "$1" -n remix - "${@:2}" stats 2>&1 | awk '/RMS lev dB/ {print $4}'; }
@@ -50,6 +51,15 @@ pairs = [(float(x), float(y)) for x, y in (l.split() for l in sys.stdin)]
 d = sorted(abs(x - y) for x, y in pairs if max(x, y) > -60)  # not where both are silent
 print(f"100 ms envelope over {len(d)} windows: |B-A| median {d[len(d) // 2]:.2f} dB, "
       f"95th percentile {d[int(len(d) * 0.95)]:.2f} dB, largest {d[-1]:.2f} dB")'
+# Where the music stops: the last sample above 1/1000 of full scale, B's taken back by the lag.
+last_sound() {
+  sox "$1" "$work/trimmed.wav" reverse silence 1 0.001 0.1%
+  soxi -D "$work/trimmed.wav"
+}
+end_a=$(last_sound "$a")
+end_b=$(last_sound "$b")
+awk -v a="$end_a" -v b="$end_b" -v l="$lag" \
+  'BEGIN { printf "last sound: A at %.2f s, B at %.2f s; B ends %+.2f s from A\n", a, b, b - l - a }'
 for x in A B; do
   sox "$work/$x.wav" -n remix - trim 0 12 spectrogram -x 900 -y 300 -z 100 -t "$x" -o "$dir/$x.png"
 done

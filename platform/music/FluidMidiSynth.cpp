@@ -1,11 +1,10 @@
 #include "platform/music/FluidMidiSynth.h"
 
 #include <fluidsynth.h>
-#include <pulse/simple.h>
+#include <pulse/pulseaudio.h>
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -53,7 +52,7 @@ std::filesystem::path findSoundFont(const std::filesystem::path& folder) {
 // 60 dB is reached after 60/96 of it. The release is taken to have begun when a scan first
 // sees the voice released, so a tail is cut late rather than early.
 //
-// Runs on the rendering thread between renders, as FluidSynth wants for voice access.
+// Runs between renders, on the thread that renders, as FluidSynth wants for voice access.
 class ReleaseTrimmer {
  public:
   ReleaseTrimmer() {
@@ -94,76 +93,148 @@ class ReleaseTrimmer {
   std::vector<std::pair<unsigned, long long>> next_;
 };
 
-// The tune's PulseAudio stream and the thread that renders into it.
+// The tune's PulseAudio stream, rendered on the client library's own thread.
 //
 // FluidSynth's own pulseaudio driver leaves the stream's request size to the server, which
 // asks for 20 ms at a time whatever the period: the driver's thread and the client
 // library's thread then wake about 100 times a second. Here the server is asked for whole
-// writes (minreq), so each wakes once per write, about 11 times a second.
+// writes (minreq), and each request is answered inside the library's write callback, on its
+// own thread: one thread wakes for each write, about 11 times a second, with no second
+// thread blocked in a write to hand the samples over.
 //
-// The thread renders and writes kWriteFrames at a time; a write blocks until the server
-// has room for it. Deleting the stream therefore waits for the write under way (at most
-// one write's length, 93 ms) and then drops whatever the server still holds.
+// Every call on the stream and every render holds the main loop's lock, which the library's
+// thread holds while it runs a callback: deleting the stream waits for a render under way
+// (a few milliseconds) and then drops whatever the server still holds.
 class TuneStream {
  public:
   // Null when no PulseAudio server takes the stream.
   static std::unique_ptr<TuneStream> open(fluid_synth_t* synth, int rate, int writeFrames) {
-    pa_sample_spec samples{};
-    samples.format = PA_SAMPLE_FLOAT32NE;
-    samples.channels = 2;
-    samples.rate = static_cast<std::uint32_t>(rate);
-    const auto writeBytes = static_cast<std::uint32_t>(writeFrames * 2 * sizeof(float));
-    // The server keeps latency = (tlength - 2 * minreq) / 2 in the sink (one write here, a
-    // bound it can lower for other streams) and the rest in the stream's buffer. Playback
-    // starts once one write has arrived.
-    pa_buffer_attr attr{};
-    attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.tlength = 4 * writeBytes;
-    attr.prebuf = writeBytes;
-    attr.minreq = writeBytes;
-    attr.fragsize = static_cast<std::uint32_t>(-1);
-    // The application name is the one FluidSynth's driver gave, which the sound checks
-    // look for.
-    pa_simple* handle = pa_simple_new(nullptr, "FluidSynth", PA_STREAM_PLAYBACK, nullptr,
-                                      "tune", &samples, nullptr, &attr, nullptr);
-    if (!handle) return nullptr;
-    return std::unique_ptr<TuneStream>(new TuneStream(synth, handle, rate, writeFrames));
+    std::unique_ptr<TuneStream> stream(new TuneStream(synth, rate, writeFrames));
+    if (!stream->connect()) return nullptr;
+    return stream;
   }
   ~TuneStream() {
-    running_ = false;
-    thread_.join();
-    pa_simple_free(handle_);
+    if (!loop_) return;
+    pa_threaded_mainloop_lock(loop_);
+    if (stream_) {
+      pa_stream_set_write_callback(stream_, nullptr, nullptr);
+      pa_stream_set_state_callback(stream_, nullptr, nullptr);
+      pa_stream_disconnect(stream_);
+      pa_stream_unref(stream_);
+    }
+    if (context_) {
+      pa_context_set_state_callback(context_, nullptr, nullptr);
+      pa_context_disconnect(context_);
+      pa_context_unref(context_);
+    }
+    pa_threaded_mainloop_unlock(loop_);
+    pa_threaded_mainloop_stop(loop_);
+    pa_threaded_mainloop_free(loop_);
   }
   TuneStream(const TuneStream&) = delete;
   TuneStream& operator=(const TuneStream&) = delete;
 
  private:
-  TuneStream(fluid_synth_t* synth, pa_simple* handle, int rate, int writeFrames)
-      : synth_(synth), handle_(handle), rate_(rate), frames_(writeFrames),
-        samples_(2 * static_cast<std::size_t>(writeFrames)) {
-    thread_ = std::thread([this] { run(); });
+  class LoopLock {
+   public:
+    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+    ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
+    LoopLock(const LoopLock&) = delete;
+    LoopLock& operator=(const LoopLock&) = delete;
+
+   private:
+    pa_threaded_mainloop* loop_;
+  };
+
+  TuneStream(fluid_synth_t* synth, int rate, int writeFrames)
+      : synth_(synth), rate_(rate), frames_(writeFrames),
+        samples_(2 * static_cast<std::size_t>(writeFrames)) {}
+
+  // Blocks until the server has taken the stream or refused it.
+  bool connect() {
+    loop_ = pa_threaded_mainloop_new();
+    if (!loop_) return false;
+    LoopLock lock(loop_);
+    // The application name is the one FluidSynth's driver gave, which the sound checks
+    // look for.
+    context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "FluidSynth");
+    if (!context_) return false;
+    pa_context_set_state_callback(context_, &TuneStream::stateChanged, this);
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0 ||
+        pa_threaded_mainloop_start(loop_) < 0)
+      return false;
+    pa_context_state_t contextState = pa_context_get_state(context_);
+    while (contextState != PA_CONTEXT_READY) {
+      if (!PA_CONTEXT_IS_GOOD(contextState)) return false;
+      pa_threaded_mainloop_wait(loop_);
+      contextState = pa_context_get_state(context_);
+    }
+
+    pa_sample_spec samples{};
+    samples.format = PA_SAMPLE_FLOAT32NE;
+    samples.channels = 2;
+    samples.rate = static_cast<std::uint32_t>(rate_);
+    // The server keeps latency = (tlength - 2 * minreq) / 2 in the sink (one write here, a
+    // bound it can lower for other streams) and the rest in the stream's buffer. Playback
+    // starts once one write has arrived.
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<std::uint32_t>(-1);
+    attr.tlength = 4 * writeBytes();
+    attr.prebuf = writeBytes();
+    attr.minreq = writeBytes();
+    attr.fragsize = static_cast<std::uint32_t>(-1);
+    stream_ = pa_stream_new(context_, "tune", &samples, nullptr);
+    if (!stream_) return false;
+    pa_stream_set_state_callback(stream_, &TuneStream::stateChanged, this);
+    pa_stream_set_write_callback(stream_, &TuneStream::writeWanted, this);
+    if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                   nullptr) < 0)
+      return false;
+    pa_stream_state_t streamState = pa_stream_get_state(stream_);
+    while (streamState != PA_STREAM_READY) {
+      if (!PA_STREAM_IS_GOOD(streamState)) return false;
+      pa_threaded_mainloop_wait(loop_);
+      streamState = pa_stream_get_state(stream_);
+    }
+    return true;
   }
-  void run() {
-    long long rendered = 0;
-    while (running_) {
-      trimmer_.trim(synth_, rendered, rate_);
+
+  std::uint32_t writeBytes() const {
+    return static_cast<std::uint32_t>(samples_.size() * sizeof(float));
+  }
+
+  // Context or stream: wakes connect(). When the server goes, the requests stop, and with
+  // them the rendering: the tune's position stops moving and the worker's watch makes a
+  // new output.
+  template <typename Object>
+  static void stateChanged(Object*, void* self) {
+    pa_threaded_mainloop_signal(static_cast<TuneStream*>(self)->loop_, 0);
+  }
+
+  static void writeWanted(pa_stream*, std::size_t, void* self) {
+    static_cast<TuneStream*>(self)->render();
+  }
+
+  // Whole writes, as many as the server has room for.
+  void render() {
+    while (pa_stream_writable_size(stream_) >= writeBytes()) {
+      trimmer_.trim(synth_, rendered_, rate_);
       fluid_synth_write_float(synth_, frames_, samples_.data(), 0, 2, samples_.data(), 1, 2);
-      rendered += frames_;
-      // A failed write means the server has gone: stop rendering, so the tune's position
-      // stops moving and the worker's watch makes a new output.
-      if (pa_simple_write(handle_, samples_.data(), samples_.size() * sizeof(float), nullptr) < 0)
-        break;
+      rendered_ += frames_;
+      if (pa_stream_write(stream_, samples_.data(), writeBytes(), nullptr, 0, PA_SEEK_RELATIVE) < 0)
+        return;
     }
   }
 
   fluid_synth_t* synth_;
-  pa_simple* handle_;
   double rate_;
   int frames_;
   std::vector<float> samples_;  // interleaved stereo
   ReleaseTrimmer trimmer_;
-  std::atomic<bool> running_{true};
-  std::thread thread_;
+  long long rendered_ = 0;  // frames
+  pa_threaded_mainloop* loop_ = nullptr;
+  pa_context* context_ = nullptr;
+  pa_stream* stream_ = nullptr;
 };
 
 }  // namespace
