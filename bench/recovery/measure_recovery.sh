@@ -6,7 +6,7 @@
 #   pipewire        PipeWire; the effects through PipeWire's own ALSA plug-in
 #   pipewire-pulse  PipeWire; the effects through ALSA's PulseAudio plug-in to pipewire-pulse
 #   pipewire-nodefault  the same, but ALSA knows no "default": the game must find "pulse"
-# (the tune through FluidSynth's PulseAudio driver, or its ALSA one). WHEN is
+# (the tune through its own PulseAudio stream, or FluidSynth's ALSA driver). WHEN is
 #   restart  while its greeting and tune play, the server is killed, left dead for DOWN
 #            seconds and started again (time 0);
 #   late     the game starts with no server at all, which is started DOWN seconds later

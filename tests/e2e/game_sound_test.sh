@@ -1,9 +1,9 @@
 #!/bin/bash
 # The real game with real sound: pomuri under Xvfb plays its waves through ALSA "default"
-# into a private PulseAudio null sink ("nullsink") and its tune through FluidSynth's own
-# PulseAudio driver into a second null sink ("musicsink"). A scripted single reading is
-# clicked through with xdotool at the window's known places; both monitors are recorded and
-# their 50 ms envelopes checked:
+# into a private PulseAudio null sink ("nullsink") and its tune through a PulseAudio stream of
+# its own (application "FluidSynth") into a second null sink ("musicsink"). A scripted single
+# reading is clicked through with xdotool at the window's known places; both monitors are
+# recorded and their 50 ms envelopes checked:
 #   waves: the greeting jingle at start, a click sound after each click that makes one,
 #          and the long result jingle after the reading's last clicks
 #   music: the tune from the start until the result stops it, silence after
@@ -31,8 +31,8 @@ cleanup() {
 }
 trap cleanup EXIT
 start_pulse
-# Both streams start on the default sink, "nullsink"; the tune's stream (FluidSynth's,
-# the only one in float samples) is moved to "musicsink" as soon as it appears.
+# Both streams start on the default sink, "nullsink"; the tune's stream (the only one
+# in float samples) is moved to "musicsink" as soon as it appears.
 pactl load-module module-null-sink sink_name=musicsink > /dev/null || { echo "FAIL: no music sink"; exit 1; }
 
 cd "$PULSE_WORK"
