@@ -12,6 +12,8 @@
 # Peak memory is /usr/bin/time -v's "Maximum resident set size". Needs Xvfb, xdotool.
 set -euo pipefail
 program=$(realpath "${1:-build/bin/pomuri}")
+# The folder holding the program is copied whole: a wrong path must not copy "/".
+[ -f "$program" ] && [ -x "$program" ] || { echo "no game program at $program" >&2; exit 2; }
 work=$(mktemp -d)
 . "$(dirname "$0")/../../tests/e2e/xvfb_env.sh"
 cleanup() { stop_xvfb; rm -rf "$work"; }

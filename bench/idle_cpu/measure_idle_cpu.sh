@@ -9,9 +9,12 @@
 # "pulse" it takes the real path: ALSA "default" into a private PulseAudio null sink
 # (tests/e2e/pulse_env.sh), FluidSynth playing the tune into the same server; the title
 # screen is then measured while the tune plays and again once it has ended (its stream is
-# gone from the server), before the chat.
+# gone from the server), before the chat. With FIRST_WINDOW_ONLY=1 it stops after the first
+# window (bench/idle_cpu/compare_builds.sh).
 set -euo pipefail
 program=$(realpath "${1:-build/bin/pomuri}")
+# The folder holding the program is copied whole: a wrong path must not copy "/".
+[ -f "$program" ] && [ -x "$program" ] || { echo "no game program at $program" >&2; exit 2; }
 seconds=${2:-10}
 sound=${3:-null}
 hz=$(getconf CLK_TCK)
@@ -83,6 +86,7 @@ measure() {  # label
 
 if [ "$sound" = pulse ]; then
   measure "title screen, tune playing"
+  [ "${FIRST_WINDOW_ONLY:-0}" != 1 ] || exit 0
   wait_until_tune_ends || exit 1
   sleep 1
   measure "title screen, tune ended"

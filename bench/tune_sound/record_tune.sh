@@ -7,6 +7,8 @@
 #   bench/tune_sound/record_tune.sh build/bin/pomuri OUT.wav
 set -euo pipefail
 program=$(realpath "$1")
+# The folder holding the program is copied whole: a wrong path must not copy "/".
+[ -f "$program" ] && [ -x "$program" ] || { echo "no game program at $program" >&2; exit 2; }
 out=$(realpath -m "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 set +u
