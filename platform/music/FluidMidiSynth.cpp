@@ -163,12 +163,9 @@ class TuneStream {
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0 ||
         pa_threaded_mainloop_start(loop_) < 0)
       return false;
-    pa_context_state_t contextState = pa_context_get_state(context_);
-    while (contextState != PA_CONTEXT_READY) {
-      if (!PA_CONTEXT_IS_GOOD(contextState)) return false;
-      pa_threaded_mainloop_wait(loop_);
-      contextState = pa_context_get_state(context_);
-    }
+    if (!waitUntil([this] { return pa_context_get_state(context_); }, PA_CONTEXT_READY,
+                   [](pa_context_state_t state) { return PA_CONTEXT_IS_GOOD(state); }))
+      return false;
 
     pa_sample_spec samples{};
     samples.format = PA_SAMPLE_FLOAT32NE;
@@ -190,11 +187,17 @@ class TuneStream {
     if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
                                    nullptr) < 0)
       return false;
-    pa_stream_state_t streamState = pa_stream_get_state(stream_);
-    while (streamState != PA_STREAM_READY) {
-      if (!PA_STREAM_IS_GOOD(streamState)) return false;
+    return waitUntil([this] { return pa_stream_get_state(stream_); }, PA_STREAM_READY,
+                     [](pa_stream_state_t state) { return PA_STREAM_IS_GOOD(state); });
+  }
+
+  // Blocks, the loop's lock held, until state() is ready; false once it is no longer good
+  // (the server refused or went away). stateChanged() wakes each wait.
+  template <typename GetState, typename State, typename IsGood>
+  bool waitUntil(GetState state, State ready, IsGood isGood) {
+    for (State now = state(); now != ready; now = state()) {
+      if (!isGood(now)) return false;
       pa_threaded_mainloop_wait(loop_);
-      streamState = pa_stream_get_state(stream_);
     }
     return true;
   }
